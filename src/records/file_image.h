@@ -1,0 +1,70 @@
+// The loaded measurement file: the 64-byte file header kept raw and the record area of exactly
+// 16 MiB, zero-filled past the end of the file. Every read of the area is bounded: a byte at or
+// past the end of the area reads as 0, whatever offset a length field produced.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace corvel {
+
+inline constexpr uint32_t kAreaSize = 16777216;  // bytes of the record area
+inline constexpr uint32_t kHeaderSize = 64;      // bytes of the file header
+
+class FileImage {
+ public:
+  FileImage();  // allocates the record area once, all zero
+
+  FileImage(const FileImage&) = delete;
+  FileImage& operator=(const FileImage&) = delete;
+
+  std::array<uint8_t, kHeaderSize> header{};
+
+  uint8_t* area() { return area_.get(); }
+  const uint8_t* area() const { return area_.get(); }
+
+  // Bounded little-endian readers over the record area. Offsets are 64-bit so that sums of
+  // length fields never wrap.
+  uint8_t U8(uint64_t off) const { return off < kAreaSize ? area_[off] : 0; }
+  int8_t I8(uint64_t off) const { return static_cast<int8_t>(U8(off)); }
+  uint16_t U16(uint64_t off) const {
+    if (off + 2 <= kAreaSize) return static_cast<uint16_t>(area_[off] | (area_[off + 1] << 8));
+    return static_cast<uint16_t>(U8(off) | (U8(off + 1) << 8));
+  }
+  uint32_t U32(uint64_t off) const {
+    if (off + 4 <= kAreaSize) {
+      const uint8_t* p = &area_[off];
+      return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+             (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    }
+    return static_cast<uint32_t>(U16(off)) | (static_cast<uint32_t>(U16(off + 2)) << 16);
+  }
+  // Bounded writer: bytes that would fall outside the area are dropped.
+  void PutU32(uint64_t off, uint32_t value);
+
+  // How many bytes of the area came from the file, and whether the file went on past the area.
+  uint32_t loaded_bytes = 0;
+  bool cut_at_capacity = false;
+
+  // Copies header and area of another image (used when a staged load is accepted).
+  void Clear();
+
+ private:
+  std::unique_ptr<uint8_t[]> area_;
+};
+
+enum class LoadStatus { kOk, kCannotOpen, kReadError };
+
+struct LoadResult {
+  LoadStatus status = LoadStatus::kOk;
+  std::string message;  // names the path and the reason when status is not kOk
+};
+
+// Reads a measurement file in one bulk read into `image` (header, area, zero fill). A file shorter
+// than 64 bytes leaves 0xFF in the header bytes it could not fill. On failure `image` holds
+// unspecified bytes; callers load into a staging image and swap only on success.
+LoadResult LoadFileImage(const std::string& path, FileImage& image);
+
+}  // namespace corvel

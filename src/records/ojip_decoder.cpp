@@ -1,0 +1,47 @@
+#include "records/ojip_decoder.h"
+
+#include <cstring>
+
+#include "records/record.h"
+#include "records/time_base.h"
+
+namespace corvel {
+
+uint16_t PeakTimeMs(int32_t p) {
+  if (p < 64) return static_cast<uint16_t>(kOjipTimeTable[p] / 1000);
+  if (p < 118) return static_cast<uint16_t>(kOjipTimeTable[p]);
+  return static_cast<uint16_t>(1100 + 100 * (p - 118));
+}
+
+int32_t DecodeOjipPoints(const FileImage& image, uint64_t block_pos, OjipResult& r) {
+  std::memset(&r, 0, sizeof r);
+  const Block b = BlockAt(image, block_pos);
+  if (b.kind() != kTraceOjip) return -1;
+  int32_t n = b.sample_count();
+  if (static_cast<uint32_t>(n) > static_cast<uint32_t>(kOjipSamplesUsed)) n = kOjipSamplesUsed;
+  if (n < 0) n = 0;  // a block shorter than its header holds no samples
+
+  int32_t p = 0;
+  uint16_t fm = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const uint16_t s = image.U16(b.samples() + 2u * static_cast<uint32_t>(i));
+    if (s > fm) {
+      fm = s;
+      p = i;
+    }
+  }
+  auto at = [&](int32_t i) { return TraceSample(image, b, i); };
+  r.Fm = fm;
+  r.Fo = static_cast<uint16_t>((at(1) + at(2) + at(3) + 1) / 3);
+  r.Fl = at(9);
+  r.Fk = at(29);
+  r.Fj = at(46);
+  r.Fi = at(83);
+  r.tFm = PeakTimeMs(p);
+  r.Fv = static_cast<uint16_t>(r.Fm - r.Fo);
+  if (r.Fm == 0 || r.Fv == 0) return -1;
+  r.FvFm = static_cast<float>(r.Fv) / static_cast<float>(r.Fm);
+  return p;
+}
+
+}  // namespace corvel
