@@ -1,0 +1,20 @@
+// Save mode 3 for every type but the chlorophyll table: the info box text beside one CSV data
+// file per selected record.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "export/file_writer.h"
+#include "records/file_image.h"
+#include "records/record_list.h"
+
+namespace corvel {
+
+// Writes base + "_UserCmd.txt" with the info box text, then, for the selected list entries in
+// list order, base + "(n)" + name + number + ".csv" with n counting the selected records from 1.
+// Every file is written atomically; the export stops at the first failure and returns it.
+WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
+                             const std::string& base, std::string_view info_text);
+
+}  // namespace corvel
