@@ -1,0 +1,36 @@
+// The quenching analysis of one light pulse against the dark pulse, shared by the per-pulse series
+// of pulse kinetics and by the rapid light curve steps. All values in single precision.
+#pragma once
+
+#include "records/real.h"
+
+namespace corvel {
+
+struct QuenchingInput {
+  float fo, fm;   // dark pulse
+  float fs, fmp;  // light pulse: its Fo is Fs, its Fm is Fm'
+};
+
+// Fo' under light, as a real: Fo / ((Fm - Fo)/Fm + Fo/Fm').
+inline float FoPrimeReal(const QuenchingInput& in) {
+  return Div(in.fo, Finite(Div(in.fm - in.fo, in.fm) + Div(in.fo, in.fmp)));
+}
+
+struct QuenchingValues {
+  float fmp_fm, qp, ql, qn, yno, ynpq;
+};
+
+// With Fo' given; the caller has made sure that Fm' differs from Fo' and Fm from Fo.
+inline QuenchingValues Quench(const QuenchingInput& in, float fop, float yii) {
+  QuenchingValues v;
+  v.fmp_fm = Div(in.fmp, in.fm);
+  v.qp = Div(in.fmp - in.fs, in.fmp - fop);
+  v.ql = Div(Finite(v.qp * fop), in.fs);
+  v.qn = 1.0f - Div(in.fmp - fop, in.fm - in.fo);
+  const float npq = Div(in.fm - in.fmp, in.fmp);
+  v.yno = Div(1.0f, Finite(Finite(Finite(Finite(Div(in.fm, in.fo) - 1.0f) * v.ql) + npq) + 1.0f));
+  v.ynpq = Finite(Finite(1.0f - v.yno) - yii);
+  return v;
+}
+
+}  // namespace corvel

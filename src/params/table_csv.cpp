@@ -1,0 +1,36 @@
+#include "params/table_csv.h"
+
+#include <string>
+
+namespace corvel {
+
+void WriteTableCsv(const Grid& grid, ByteSink& sink) {
+  // Lines are gathered in one buffer and handed on in large pieces.
+  constexpr size_t kFlushAt = size_t{1} << 16;
+  std::string out;
+  out.reserve(kFlushAt + 4096);
+  const int cols = grid.col_count();
+  for (int row = 0; row < grid.row_count(); ++row) {
+    // Stored cells end with a NUL each, which becomes the cell's comma.
+    const std::string_view cells = grid.RowCells(row);
+    int written = 0;
+    size_t begin = 0;
+    while (written < cols) {
+      const size_t nul = cells.find('\0', begin);
+      if (nul == std::string_view::npos) break;
+      out.append(cells.substr(begin, nul - begin));
+      out.push_back(',');
+      begin = nul + 1;
+      ++written;
+    }
+    out.append(static_cast<size_t>(cols - written), ',');
+    out.append("\r\n");
+    if (out.size() >= kFlushAt) {
+      if (!sink.Write(out)) return;
+      out.clear();
+    }
+  }
+  if (!out.empty()) sink.Write(out);
+}
+
+}  // namespace corvel
