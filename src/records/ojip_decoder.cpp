@@ -23,11 +23,23 @@ int32_t DecodeOjipPoints(const FileImage& image, uint64_t block_pos, OjipResult&
 
   int32_t p = 0;
   uint16_t fm = 0;
-  for (int32_t i = 0; i < n; ++i) {
-    const uint16_t s = image.U16(b.samples() + 2u * static_cast<uint32_t>(i));
-    if (s > fm) {
-      fm = s;
-      p = i;
+  if (b.samples() + 2u * static_cast<uint32_t>(n) <= kAreaSize) {
+    // The whole trace lies inside the area: read it in place.
+    const uint8_t* s = image.area() + b.samples();
+    for (int32_t i = 0; i < n; ++i, s += 2) {
+      const uint16_t v = static_cast<uint16_t>(s[0] | (s[1] << 8));
+      if (v > fm) {
+        fm = v;
+        p = i;
+      }
+    }
+  } else {
+    for (int32_t i = 0; i < n; ++i) {
+      const uint16_t v = image.U16(b.samples() + 2u * static_cast<uint32_t>(i));
+      if (v > fm) {
+        fm = v;
+        p = i;
+      }
     }
   }
   auto at = [&](int32_t i) { return TraceSample(image, b, i); };

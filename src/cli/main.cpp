@@ -1,0 +1,196 @@
+// corvel-cli: the viewer's rules in a batch. Every output is what the window would have written.
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "charts/chart_json.h"
+#include "cli/options.h"
+#include "export/export_names.h"
+#include "export/file_writer.h"
+#include "export/info_text.h"
+#include "params/table_csv.h"
+#include "records/byte_sink.h"
+#include "records/measurement_type.h"
+#include "records/record.h"
+#include "synth/kinds.h"
+#include "viewer/session.h"
+
+namespace corvel::cli {
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+int Usage() {
+  std::fputs(kUsage, stderr);
+  return kUsageError;
+}
+
+int Fail(const std::string& why) {
+  std::fprintf(stderr, "corvel-cli: %s\n", why.c_str());
+  return kFailure;
+}
+
+// Standard output without -o; otherwise the named file, written whole or not at all.
+int Emit(const Options& o, const char* default_extension,
+         const std::function<bool(ByteSink&)>& produce) {
+  if (!o.output) {
+    StdioSink out(stdout);
+    if (!produce(out) || std::fflush(stdout) != 0) return Fail("cannot write to standard output");
+    return 0;
+  }
+  const std::string path =
+      default_extension ? WithDefaultExtension(*o.output, default_extension) : *o.output;
+  const WriteResult r = WriteFileAtomically(path, produce);
+  return r.ok ? 0 : Fail(r.message);
+}
+
+// Opens the file, switches to the type and applies the selection as list clicks would.
+int Prepare(const Options& o, Session& session, bool click) {
+  const LoadResult loaded = session.Open(o.file);
+  if (loaded.status != LoadStatus::kOk) return Fail(loaded.message);
+  if (o.radio_item != session.radio_item()) session.SwitchType(o.radio_item);
+  auto positions = ParseSelection(o.select, session.list().count);
+  if (!positions) return Usage();
+  for (int p : *positions) session.SetSelected(p, true);
+  if (click) session.ListClick();
+  return 0;
+}
+
+int Info(const Options& o) {
+  Session session;
+  const LoadResult loaded = session.Open(o.file);
+  if (loaded.status != LoadStatus::kOk) return Fail(loaded.message);
+  const FileImage& image = session.image();
+  unsigned live[kTypeCount] = {}, unknown = 0, deleted = 0;
+  const ChainEnd end = WalkRecords(image, [&](uint32_t off) {
+    const Record rec(image, off);
+    if (rec.deleted())
+      ++deleted;
+    else if (rec.type_code() <= 9)
+      ++live[rec.type_code()];
+    else
+      ++unknown;
+    return true;
+  });
+  std::printf("file: %s\nheader: %u bytes\nrecord area: %u bytes read\n", o.file.c_str(),
+              kHeaderSize, image.loaded_bytes);
+  for (int item = 0; item < kTypeCount; ++item)
+    std::printf("%-10s %u\n", std::string(kRadioName[item]).c_str(), live[kRadioTypeCode[item]]);
+  std::printf("unknown type %u\ndeleted    %u\n", unknown, deleted);
+  std::printf("chain end: record offset %u%s\n", end.offset,
+              end.damaged ? " (damaged record)" : "");
+  std::string notice = session.Notice();
+  for (int item = 1; item < kTypeCount; ++item) {
+    session.SwitchType(item);
+    if (session.last_build().truncated) notice = session.Notice();
+  }
+  if (!notice.empty()) std::printf("notice: %s\n", notice.c_str());
+  return 0;
+}
+
+int List(const Options& o) {
+  Session session;
+  if (int rc = Prepare(o, session, false)) return rc;
+  return Emit(o, nullptr, [&](ByteSink& sink) {
+    const RecordList& list = session.list();
+    for (int i = 0; i < list.count; ++i)
+      if (!sink.Write(list.label(i)) || !sink.Write("\n")) return false;
+    return true;
+  });
+}
+
+int Table(const Options& o) {
+  Session session;
+  if (int rc = Prepare(o, session, true)) return rc;
+  return Emit(o, "csv", [&](ByteSink& sink) {
+    WriteTableCsv(session.grid(), sink);
+    return true;
+  });
+}
+
+int Listing(Options o) {
+  o.radio_item = 8;
+  Session session;
+  if (int rc = Prepare(o, session, true)) return rc;
+  return Emit(o, nullptr, [&](ByteSink& sink) { return WriteInfoText(session.info_text(), sink); });
+}
+
+int Chart(const Options& o) {
+  Session session;
+  if (int rc = Prepare(o, session, true)) return rc;
+  if (o.choice_given) session.ComboChanged(o.choice);
+  return Emit(o, nullptr,
+              [&](ByteSink& sink) { return sink.Write(ChartStateJson(session.chart())); });
+}
+
+const char* RefusalText(SaveRefusal r) {
+  switch (r) {
+    case SaveRefusal::kNoLiveRecord:
+      return "the file holds no live record: nothing to save";
+    case SaveRefusal::kEmptyList:
+      return "the record list of this type is empty: nothing to save";
+    case SaveRefusal::kNothingSelected:
+      return "no record is selected: nothing to save";
+    case SaveRefusal::kNone:
+      break;
+  }
+  return "";
+}
+
+int SaveMode(const Options& o, int mode, const char* extension) {
+  if (!o.output) return Usage();
+  Session session;
+  if (int rc = Prepare(o, session, true)) return rc;
+  const SaveRefusal refusal = session.CheckSave(mode);
+  if (refusal != SaveRefusal::kNone) return Fail(RefusalText(refusal));
+  const SaveOutcome outcome = session.SaveData(mode, WithDefaultExtension(*o.output, extension));
+  return outcome.write.ok ? 0 : Fail(outcome.write.message);
+}
+
+int Synth(const Options& o) {
+  if (!o.output) return Usage();
+  const std::string& kind = o.file;
+  auto save = [](const std::string& path, const synth::Bytes& bytes) {
+    return WriteFileAtomically(
+        path, [&](ByteSink& sink) { return sink.Write(bytes.data(), bytes.size()); });
+  };
+  WriteResult r;
+  if (kind == "demo") {
+    r = save(*o.output, synth::MakeDemoFile(o.seed));
+  } else if (kind == "capacity") {
+    if (!o.type_given) return Usage();
+    r = save(*o.output, synth::MakeCapacityFile(o.radio_item, o.seed));
+  } else if (kind == "edge") {
+    for (const auto& [name, bytes] : synth::MakeEdgeFiles()) {
+      r = save(*o.output + "/" + name, bytes);
+      if (!r.ok) break;
+    }
+  } else {
+    return Usage();
+  }
+  return r.ok ? 0 : Fail(r.message);
+}
+
+int Run(int argc, char** argv) {
+  auto options = ParseOptions(argc, argv);
+  if (!options) return Usage();
+  const Options& o = *options;
+  const std::string& c = o.command;
+  if (c == "info") return Info(o);
+  if (c == "list") return List(o);
+  if (c == "table") return Table(o);
+  if (c == "listing") return Listing(o);
+  if (c == "chart") return Chart(o);
+  if (c == "export") return SaveMode(o, 3, "csv");
+  if (c == "save") return o.mode < 0 ? Usage() : SaveMode(o, o.mode, "bin");
+  if (c == "synth") return Synth(o);
+  return Usage();
+}
+
+}  // namespace
+}  // namespace corvel::cli
+
+int main(int argc, char** argv) {
+  return corvel::cli::Run(argc, argv);
+}

@@ -1,0 +1,95 @@
+#include "cli/options.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "records/measurement_type.h"
+
+namespace corvel::cli {
+
+const char kUsage[] =
+    "usage: corvel-cli COMMAND FILE [options]\n"
+    "  info FILE\n"
+    "  list FILE [--type TYPE]\n"
+    "  table FILE --type TYPE [--select SEL] [-o OUT]\n"
+    "  listing FILE [--select SEL] [-o OUT]\n"
+    "  export FILE --type TYPE [--select SEL] -o BASE\n"
+    "  save FILE --mode 0|1|2 [--type TYPE] [--select SEL] -o OUT\n"
+    "  chart FILE --type TYPE [--select SEL] [--choice N] [-o OUT.json]\n"
+    "  synth demo|capacity|edge -o OUT [--type TYPE] [--seed N]\n"
+    "TYPE: ojip slowkin rlc dr afterss pifr multiojip foprime user chlconc\n"
+    "SEL: all (default), none, or 1-based positions and ranges such as 1,3,5-9\n";
+
+namespace {
+
+std::optional<int> Number(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+  if (argc < 3) return std::nullopt;
+  Options o;
+  o.command = argv[1];
+  o.file = argv[2];
+  for (int i = 3; i < argc; ++i) {
+    const std::string flag = argv[i];
+    if (i + 1 >= argc) return std::nullopt;
+    const std::string value = argv[++i];
+    if (flag == "--type") {
+      auto item = RadioItemByName(value);
+      if (!item) return std::nullopt;
+      o.radio_item = *item;
+      o.type_given = true;
+    } else if (flag == "--select") {
+      o.select = value;
+    } else if (flag == "-o") {
+      o.output = value;
+    } else if (flag == "--mode") {
+      auto m = Number(value);
+      if (!m || *m < 0 || *m > 2) return std::nullopt;
+      o.mode = *m;
+    } else if (flag == "--choice") {
+      auto c = Number(value);
+      if (!c || *c < -1 || *c > 7) return std::nullopt;
+      o.choice = *c;
+      o.choice_given = true;
+    } else if (flag == "--seed") {
+      auto s = Number(value);
+      if (!s || *s < 0) return std::nullopt;
+      o.seed = static_cast<unsigned>(*s);
+    } else {
+      return std::nullopt;
+    }
+  }
+  return o;
+}
+
+std::optional<std::vector<int>> ParseSelection(const std::string& text, int count) {
+  std::vector<int> positions;
+  if (text == "all") {
+    for (int i = 0; i < count; ++i) positions.push_back(i);
+    return positions;
+  }
+  if (text == "none") return positions;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(',', start);
+    if (comma == std::string::npos) comma = text.size();
+    const std::string item = text.substr(start, comma - start);
+    const size_t dash = item.find('-');
+    auto first = Number(dash == std::string::npos ? item : item.substr(0, dash));
+    auto last = dash == std::string::npos ? first : Number(item.substr(dash + 1));
+    if (!first || !last || *first < 1 || *last > count || *first > *last) return std::nullopt;
+    for (int p = *first; p <= *last; ++p) positions.push_back(p - 1);
+    start = comma + 1;
+  }
+  return positions;
+}
+
+}  // namespace corvel::cli

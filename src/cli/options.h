@@ -1,0 +1,32 @@
+// The command line: COMMAND FILE [options].
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvel::cli {
+
+struct Options {
+  std::string command;
+  std::string file;  // the measurement file, or the synthetic kind for synth
+  int radio_item = 0;
+  bool type_given = false;
+  std::string select = "all";
+  std::optional<std::string> output;
+  int mode = -1;
+  int choice = -1;
+  bool choice_given = false;
+  unsigned seed = 1;
+};
+
+// Parses argv; returns nothing on a bad option, an unknown type or a missing argument.
+std::optional<Options> ParseOptions(int argc, char** argv);
+
+// Positions (0-based) of a selection "all", "none" or "1,3,5-9" in a list of `count` entries;
+// nothing when a position lies outside 1..count or the text is malformed.
+std::optional<std::vector<int>> ParseSelection(const std::string& text, int count);
+
+extern const char kUsage[];
+
+}  // namespace corvel::cli

@@ -1,0 +1,217 @@
+#include "viewer/session.h"
+
+#include <cstdio>
+
+#include "charts/draw.h"
+#include "export/binary_save.h"
+#include "export/csv_export.h"
+#include "export/export_names.h"
+#include "params/fill_grid.h"
+#include "params/table_csv.h"
+#include "records/cmd_decoder.h"
+#include "records/measurement_type.h"
+#include "records/record.h"
+
+namespace corvel {
+
+Session::Session()
+    : image_(std::make_unique<FileImage>()),
+      staging_(std::make_unique<FileImage>()),
+      list_(std::make_unique<RecordList>()),
+      results_(std::make_unique<ResultTables>()),
+      chart_(std::make_unique<ChartState>()) {
+  grid_.Reset();
+}
+
+Session::~Session() = default;
+
+uint8_t Session::type_code() const {
+  return kRadioTypeCode[radio_item_];
+}
+
+LoadResult Session::Open(const std::string& path) {
+  // The file is read into the spare image so that a failed read leaves the loaded one untouched.
+  LoadResult result = LoadFileImage(path, *staging_);
+  if (result.status != LoadStatus::kOk) return result;
+  std::swap(image_, staging_);
+  has_file_ = true;
+  path_ = path;
+  record_tally_ = 0;
+  SwitchType(0);
+  deleted_flag_ = false;
+  saved_flag_ = true;
+  return result;
+}
+
+void Session::SwitchType(int radio_item) {
+  if (radio_item < 0 || radio_item >= kTypeCount) return;
+  radio_item_ = radio_item;
+  info_text_.clear();
+  ResetForTypeSwitch(*chart_, radio_item_);
+  const uint8_t code = type_code();
+  last_build_ = FillFNtoListBox(*image_, code, *list_, record_tally_);
+  CacuFNinListBox(*image_, code, *list_, *results_);
+  if (radio_item_ == 0) {
+    ojip_fm_max_ = 0;
+    for (int i = 0; i < list_->count; ++i)
+      if (results_->ojip[i].Fm > ojip_fm_max_) ojip_fm_max_ = results_->ojip[i].Fm;
+  }
+}
+
+void Session::SetSelected(int position, bool selected) {
+  if (position < 0 || position >= list_->count) return;
+  uint8_t& slot = list_->selected[position];
+  if ((slot != 0) == selected) return;
+  slot = selected ? 1 : 0;
+  list_->selected_count += selected ? 1 : -1;
+}
+
+void Session::ListClick() {
+  const GridSource source{*image_, *list_, *results_};
+  FillTableForRadio(radio_item_, source, grid_);
+  if (radio_item_ == 8) {
+    FillUserCmdtoREdit(*image_, *list_, info_text_);
+    return;
+  }
+  RunChart();
+}
+
+void Session::RunChart() {
+  const ChartSource source{*image_, *list_, *results_, ojip_fm_max_};
+  DrawChartForRadio(radio_item_, source, *chart_);
+}
+
+bool Session::SelectAll() {
+  if (list_->count == 0) return false;
+  std::fill(list_->selected, list_->selected + list_->count, uint8_t{1});
+  list_->selected_count = list_->count;
+  ListClick();
+  return true;
+}
+
+bool Session::DeselectAll() {
+  if (list_->selected_count == 0) return false;
+  std::fill(list_->selected, list_->selected + list_->count, uint8_t{0});
+  list_->selected_count = 0;
+  ListClick();
+  return true;
+}
+
+void Session::DeleteSelected() {
+  if (list_->selected_count == 0) return;
+  for (int i = 0; i < list_->count; ++i)
+    if (list_->selected[i])
+      image_->PutU32(uint64_t{list_->offset(i)} + kOffTypeWord, kDeletionMarker);
+  deleted_flag_ = true;
+  saved_flag_ = false;
+  SwitchType(radio_item_);
+}
+
+void Session::CheckBoxClicked(int slot, bool checked) {
+  SetBoxChecked(*chart_, radio_item_, slot, checked);
+}
+
+void Session::ComboChanged(int index) {
+  const ChartSource source{*image_, *list_, *results_, ojip_fm_max_};
+  CbBoxSKChange(index, radio_item_, source, *chart_);
+}
+
+int Session::SaveModeForDialog() const {
+  if (record_tally_ == 0) return -1;
+  if (list_->selected_count > 0) return 2;
+  if (list_->count > 0) return 1;
+  return 0;
+}
+
+SaveRefusal Session::CheckSave(int mode) const {
+  if (record_tally_ == 0) return SaveRefusal::kNoLiveRecord;
+  if ((mode == 2 || mode == 3) && list_->selected_count == 0) return SaveRefusal::kNothingSelected;
+  if (mode >= 1 && mode <= 3 && list_->count == 0) return SaveRefusal::kEmptyList;
+  return SaveRefusal::kNone;
+}
+
+SaveDialogSetup Session::SaveDataDialog(int mode, const std::string& today_yyyymmdd) const {
+  SaveDialogSetup setup{"数据另存为", "", "", ""};
+  if (mode == 3) {
+    setup.initial_name = "FLGrid";
+    setup.filter = "*.csv";
+    setup.default_extension = "csv";
+    if (list_->selected_count > 1) setup.title = "数据另存为多个文件";
+  } else {
+    setup.initial_name = "FLData" + today_yyyymmdd;
+    setup.filter = "*.bin";
+    setup.default_extension = "bin";
+  }
+  return setup;
+}
+
+SaveDialogSetup Session::SaveGridDialog() {
+  return {"存储表格数据", "FLGrid_", "*.csv", "csv"};
+}
+
+SaveDialogSetup Session::SavePictureDialog() {
+  return {"存储图像", "FLPic_", "*.bmp", "bmp"};
+}
+
+SaveOutcome Session::SaveData(int mode, const std::string& chosen_path) {
+  SaveOutcome outcome;
+  if (CheckSave(mode) != SaveRefusal::kNone) return outcome;
+  const FileImage& image = *image_;
+  const RecordList& list = *list_;
+  switch (mode) {
+    case 0:
+      outcome.write = WriteFileAtomically(
+          chosen_path, [&](ByteSink& sink) { return WriteFileImage(image, sink); });
+      break;
+    case 1:
+    case 2:
+      outcome.write = WriteFileAtomically(
+          chosen_path, [&](ByteSink& sink) { return WriteListRecords(image, list, mode, sink); });
+      break;
+    case 3:
+      if (radio_item_ == 9) {
+        // The chlorophyll table as shown; the dialog stays open and nothing counts as saved.
+        outcome.write = SaveGrid(chosen_path);
+        return outcome;
+      }
+      outcome.write = ExportRecordsCsv(image, list, RemoveExtension(chosen_path), info_text_);
+      break;
+    default:
+      return outcome;
+  }
+  // Only a measurement file makes deletions permanent; a failed save marks nothing.
+  if (outcome.write.ok) {
+    if (mode != 3) saved_flag_ = true;
+    outcome.hide_dialog = true;
+  }
+  return outcome;
+}
+
+WriteResult Session::SaveGrid(const std::string& path) const {
+  return WriteFileAtomically(path, [&](ByteSink& sink) {
+    WriteTableCsv(grid_, sink);
+    return true;
+  });
+}
+
+std::string Session::Notice() const {
+  std::string notice;
+  char buf[160];
+  if (image_->cut_at_capacity) {
+    notice += "文件长于64字节文件头加16 MiB记录区，超出部分未读取。";
+  }
+  if (has_file_ && last_build_.chain.offset < image_->loaded_bytes) {
+    std::snprintf(buf, sizeof buf, "%s记录链在记录区偏移 %u 处结束（%s），其后的数据不显示。",
+                  notice.empty() ? "" : "  ", last_build_.chain.offset,
+                  last_build_.chain.damaged ? "记录长度损坏" : "无记录标记");
+    notice += buf;
+  }
+  if (last_build_.truncated) {
+    std::snprintf(buf, sizeof buf, "%s该类型的记录超过列表容量，只列出前 %d 条。",
+                  notice.empty() ? "" : "  ", kListLimit);
+    notice += buf;
+  }
+  return notice;
+}
+
+}  // namespace corvel
