@@ -1,5 +1,6 @@
 #include "export/record_csv.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -58,9 +59,12 @@ struct Trace {
   uint8_t kind;
 };
 
-template <class... Args>
-size_t FormatCells(char (&out)[kCellCapacity], const char* format, Args... args) {
-  const int n = std::snprintf(out, kCellCapacity, format, args...);
+__attribute__((format(printf, 2, 3))) size_t FormatCells(char (&out)[kCellCapacity],
+                                                          const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(out, kCellCapacity, format, args);
+  va_end(args);
   if (n < 0) {
     out[0] = '\0';
     return 0;

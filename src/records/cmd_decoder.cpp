@@ -1,5 +1,6 @@
 #include "records/cmd_decoder.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "records/record.h"
@@ -12,10 +13,13 @@ namespace {
 constexpr char kSeparator[] = "==========================================";
 
 // Appends a formatted text of bounded length; the buffer holds the longest command text.
-template <class... Args>
-void AppendFormat(std::string& out, const char* format, Args... args) {
+__attribute__((format(printf, 2, 3))) void AppendFormat(std::string& out, const char* format,
+                                                        ...) {
   char buf[96];
-  const int n = std::snprintf(buf, sizeof buf, format, args...);
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(buf, sizeof buf, format, args);
+  va_end(args);
   if (n > 0)
     out.append(buf, static_cast<size_t>(n) < sizeof buf ? static_cast<size_t>(n) : sizeof buf - 1);
 }
