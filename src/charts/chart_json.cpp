@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "charts/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace corvel {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "charts/draw.h"
-#include "charts/gbk_text.h"
+#include "records/gbk_text.h"
 
 namespace corvel {
 namespace {
