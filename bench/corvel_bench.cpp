@@ -1,0 +1,167 @@
+// Benchmarks of the hot paths on capacity files of every type, each against the baseline of
+// reading the same file into memory. Run: build/bench/corvel_bench (see bench/README.md).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "export/binary_save.h"
+#include "export/record_csv.h"
+#include "params/table_csv.h"
+#include "records/byte_sink.h"
+#include "records/measurement_type.h"
+#include "synth/kinds.h"
+#include "viewer/session.h"
+
+namespace corvel {
+namespace {
+
+// Discards bytes, counting them, so that writers are measured without the disk.
+class NullSink final : public ByteSink {
+ public:
+  bool Write(const void*, size_t size) override {
+    bytes += size;
+    return true;
+  }
+  using ByteSink::Write;
+  size_t bytes = 0;
+};
+
+const std::string& CapacityFile(int item) {
+  static std::string paths[kTypeCount];
+  if (paths[item].empty()) {
+    const auto dir = std::filesystem::temp_directory_path() / "corvel_bench";
+    std::filesystem::create_directories(dir);
+    paths[item] = (dir / (std::string(kRadioName[item]) + ".bin")).string();
+    const synth::Bytes bytes = synth::MakeCapacityFile(item, 7);
+    std::FILE* f = std::fopen(paths[item].c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  return paths[item];
+}
+
+Session& SessionFor(int item) {
+  static std::unique_ptr<Session> sessions[kTypeCount];
+  if (!sessions[item]) {
+    sessions[item] = std::make_unique<Session>();
+    sessions[item]->Open(CapacityFile(item));
+    sessions[item]->SwitchType(item);
+  }
+  return *sessions[item];
+}
+
+void BM_ReadFile(benchmark::State& state) {
+  const std::string& path = CapacityFile(static_cast<int>(state.range(0)));
+  std::vector<uint8_t> buffer(kHeaderSize + kAreaSize + 1);
+  for (auto _ : state) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), f));
+    std::fclose(f);
+  }
+}
+
+// Open: bulk read, record list and result tables of the type.
+void BM_OpenAndList(benchmark::State& state) {
+  const int item = static_cast<int>(state.range(0));
+  Session session;
+  for (auto _ : state) {
+    session.Open(CapacityFile(item));
+    session.SwitchType(item);
+    benchmark::DoNotOptimize(session.list().count);
+  }
+  state.counters["listed"] = session.list().count;
+}
+
+// Select all: the table model and the chart of the whole list.
+void BM_SelectAll(benchmark::State& state) {
+  Session& session = SessionFor(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    session.SelectAll();
+    benchmark::DoNotOptimize(session.grid().row_count());
+  }
+  state.counters["rows"] = session.grid().row_count();
+}
+
+void BM_TableCsv(benchmark::State& state) {
+  Session& session = SessionFor(static_cast<int>(state.range(0)));
+  session.SelectAll();
+  NullSink sink;
+  for (auto _ : state) WriteTableCsv(session.grid(), sink);
+}
+
+void BM_SaveMode0(benchmark::State& state) {
+  Session& session = SessionFor(static_cast<int>(state.range(0)));
+  NullSink sink;
+  for (auto _ : state) WriteFileImage(session.image(), sink);
+}
+
+void BM_CsvExport100(benchmark::State& state) {
+  Session& session = SessionFor(static_cast<int>(state.range(0)));
+  const RecordList& list = session.list();
+  NullSink sink;
+  for (auto _ : state)
+    for (int i = 0; i < 100 && i < list.count; ++i)
+      WriteRecordCsv(session.image(), list.offset(i), sink);
+}
+
+#define CORVEL_EVERY_TYPE(bm) \
+  BENCHMARK(bm)->DenseRange(0, kTypeCount - 1)->Unit(benchmark::kMillisecond)
+CORVEL_EVERY_TYPE(BM_ReadFile);
+CORVEL_EVERY_TYPE(BM_OpenAndList);
+CORVEL_EVERY_TYPE(BM_SelectAll);
+CORVEL_EVERY_TYPE(BM_TableCsv);
+CORVEL_EVERY_TYPE(BM_SaveMode0);
+CORVEL_EVERY_TYPE(BM_CsvExport100);
+
+// Prints the usual console lines, then every step's time as a multiple of reading the same file.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      const std::string name = run.benchmark_name();
+      const size_t slash = name.find('/');
+      const int item = std::stoi(name.substr(slash + 1));
+      const std::string step = name.substr(0, slash);
+      const double ms = run.GetAdjustedRealTime();
+      if (step == "BM_ReadFile") baseline_[item] = ms;
+      results_.push_back({step, item, ms});
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-16s %-10s %12s %12s %8s\n", "step", "type", "ms", "read ms", "ratio");
+    for (const auto& r : results_) {
+      if (r.step == "BM_ReadFile") continue;
+      const double base = baseline_[r.item];
+      std::printf("%-16s %-10s %12.3f %12.3f %8.2f\n", r.step.c_str() + 3,
+                  std::string(kRadioName[r.item]).c_str(), r.ms, base,
+                  base > 0 ? r.ms / base : 0.0);
+    }
+  }
+
+ private:
+  struct Result {
+    std::string step;
+    int item;
+    double ms;
+  };
+  double baseline_[kTypeCount] = {};
+  std::vector<Result> results_;
+};
+
+}  // namespace
+}  // namespace corvel
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  corvel::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,85 @@
+// Arbitrary bytes as a measurement file, through everything a user can reach: open, every type
+// switch, select all and single records, the list click (table, chart, listing), the curve choice
+// and check boxes, the table CSV, the CSV data export and the three binary saves.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "charts/chart_json.h"
+#include "export/binary_save.h"
+#include "export/info_text.h"
+#include "export/record_csv.h"
+#include "params/table_csv.h"
+#include "records/byte_sink.h"
+#include "viewer/session.h"
+
+namespace {
+
+class CountingSink final : public corvel::ByteSink {
+ public:
+  bool Write(const void*, size_t size) override {
+    bytes += size;
+    return true;
+  }
+  using corvel::ByteSink::Write;
+  size_t bytes = 0;
+};
+
+const std::string& InputPath() {
+  static const std::string path = "/tmp/corvel_fuzz_" + std::to_string(getpid()) + ".bin";
+  return path;
+}
+
+void Views(corvel::Session& s, CountingSink& sink) {
+  using namespace corvel;
+  s.ListClick();
+  WriteTableCsv(s.grid(), sink);
+  sink.Write(ChartStateJson(s.chart()));
+  WriteInfoText(s.info_text(), sink);
+  for (int slot = 0; slot < 10; slot += 3) s.CheckBoxClicked(slot, false);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace corvel;
+  static auto session = std::make_unique<Session>();
+  Session& s = *session;
+  std::FILE* f = std::fopen(InputPath().c_str(), "wb");
+  if (!f) return 0;
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+  if (s.Open(InputPath()).status != LoadStatus::kOk) return 0;
+
+  CountingSink sink;
+  WriteFileImage(s.image(), sink);
+  for (int item = 0; item < 10; ++item) {
+    s.SwitchType(item);
+    const RecordList& list = s.list();
+    if (s.SelectAll()) {
+      Views(s, sink);
+      if (item == 1 || item == 2)
+        for (int choice = -1; choice < 8; ++choice) s.ComboChanged(choice);
+      WriteListRecords(s.image(), list, 1, sink);
+      WriteListRecords(s.image(), list, 2, sink);
+      for (int i = 0; i < list.count && i < 4; ++i) WriteRecordCsv(s.image(), list.offset(i), sink);
+      s.DeselectAll();
+      // The single-record views of the first and the last record.
+      s.SetSelected(0, true);
+      Views(s, sink);
+      s.SetSelected(0, false);
+      s.SetSelected(list.count - 1, true);
+      Views(s, sink);
+    }
+  }
+  // Deleting and switching again walks the marked records.
+  s.SwitchType(0);
+  if (s.SelectAll()) {
+    s.DeleteSelected();
+    WriteFileImage(s.image(), sink);
+  }
+  return 0;
+}
