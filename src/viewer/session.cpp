@@ -36,6 +36,7 @@ LoadResult Session::Open(const std::string& path) {
   std::swap(image_, staging_);
   has_file_ = true;
   path_ = path;
+  chain_end_ = WalkRecords(*image_, [](uint32_t) { return true; });
   record_tally_ = 0;
   SwitchType(0);
   deleted_flag_ = false;
@@ -200,10 +201,10 @@ std::string Session::Notice() const {
   if (image_->cut_at_capacity) {
     notice += "文件长于64字节文件头加16 MiB记录区，超出部分未读取。";
   }
-  if (has_file_ && last_build_.chain.offset < image_->loaded_bytes) {
+  if (has_file_ && chain_end_.offset < image_->loaded_bytes) {
     std::snprintf(buf, sizeof buf, "%s记录链在记录区偏移 %u 处结束（%s），其后的数据不显示。",
-                  notice.empty() ? "" : "  ", last_build_.chain.offset,
-                  last_build_.chain.damaged ? "记录长度损坏" : "无记录标记");
+                  notice.empty() ? "" : "  ", chain_end_.offset,
+                  chain_end_.damaged ? "记录长度损坏" : "无记录标记");
     notice += buf;
   }
   if (last_build_.truncated) {

@@ -101,6 +101,8 @@ class Session {
   // there is nothing to say. For the window's status bar.
   std::string Notice() const;
   const ListBuild& last_build() const { return last_build_; }
+  // Where the loaded file's record chain ends.
+  const ChainEnd& chain_end() const { return chain_end_; }
 
  private:
   void RunChart();
@@ -120,6 +122,7 @@ class Session {
   uint32_t record_tally_ = 0;
   uint32_t ojip_fm_max_ = 0;
   ListBuild last_build_;
+  ChainEnd chain_end_;
 };
 
 }  // namespace corvel

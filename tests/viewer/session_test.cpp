@@ -195,3 +195,37 @@ TEST_F(SessionTest, ChlorophyllTableExportKeepsTheDialogOpenAndMarksNothing) {
 
 }  // namespace
 }  // namespace corvel
+
+namespace corvel {
+namespace {
+
+TEST(SessionNotice, SaysWhatTheFileDoesNotLetTheViewerShow) {
+  const std::string dir = ::testing::TempDir();
+  // A full list: the list limit is told, the chain itself is whole.
+  synth::FileBuilder many;
+  synth::RecordSpec small;
+  small.type_word = 1;
+  for (int i = 0; i < 10000; ++i) many.Add(small);
+  ASSERT_TRUE(many.Save(dir + "/many.bin"));
+  Session s;
+  ASSERT_EQ(s.Open(dir + "/many.bin").status, LoadStatus::kOk);
+  EXPECT_TRUE(s.last_build().truncated);
+  EXPECT_NE(s.Notice().find("9998"), std::string::npos);
+  EXPECT_EQ(s.Notice().find("偏移"), std::string::npos);
+
+  // A chain broken by a record of length 0: the offset where it ends is told.
+  synth::FileBuilder broken;
+  broken.Add(Ojip(1, 2000));
+  synth::RecordSpec bad = Ojip(2, 2000);
+  bad.record_length = 0;
+  broken.Add(bad);
+  ASSERT_TRUE(broken.Save(dir + "/broken.bin"));
+  ASSERT_EQ(s.Open(dir + "/broken.bin").status, LoadStatus::kOk);
+  const std::string at = std::to_string(s.chain_end().offset);
+  EXPECT_TRUE(s.chain_end().damaged);
+  EXPECT_NE(s.Notice().find(at), std::string::npos);
+  EXPECT_EQ(s.Notice().find("9998"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvel
