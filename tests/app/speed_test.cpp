@@ -1,0 +1,119 @@
+// Select all on a file that fills the record area with one type, for every type: the time of
+// "全  选" until list, table and chart are painted, printed beside the time of reading the file.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QListView>
+#include <QtCharts/QValueAxis>
+#include <QtCharts/QChart>
+#include <QTabWidget>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "app_test_support.h"
+#include "chart_view.h"
+#include "fake_prompter.h"
+#include "record_list.h"
+#include "synth/kinds.h"
+#include "unit1.h"
+
+namespace {
+
+double Ms(const QElapsedTimer& timer) {
+  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+long ResidentKib() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return 0;
+}
+
+}  // namespace
+
+class SpeedTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void selectAllOnCapacityFiles_data();
+  void selectAllOnCapacityFiles();
+
+ private:
+  QTemporaryDir dir_;
+};
+
+void SpeedTest::selectAllOnCapacityFiles_data() {
+  QTest::addColumn<int>("radio_item");
+  const char* names[10] = {"ojip", "slowkin", "rlc", "dr", "afterss",
+                           "pifr", "multiojip", "foprime", "user", "chlconc"};
+  for (int k = 0; k < 10; ++k) QTest::newRow(names[k]) << k;
+}
+
+void SpeedTest::selectAllOnCapacityFiles() {
+  QFETCH(int, radio_item);
+  const QString path = app_test::WriteFile(dir_.filePath(QStringLiteral("capacity%1.bin").arg(radio_item)),
+                                           corvel::synth::MakeCapacityFile(radio_item, 1));
+  QVERIFY(!path.isEmpty());
+
+  // The baseline: reading the file into memory.
+  QElapsedTimer timer;
+  timer.start();
+  const QByteArray bytes = app_test::ReadAll(path);
+  const double read_ms = Ms(timer);
+  QVERIFY(bytes.size() > 1000000);
+
+  FakePrompter prompter;
+  TForm1 form(&prompter);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+  timer.restart();
+  QVERIFY(form.OpenFile(path));
+  if (radio_item != 0) {
+    form.RdGrpMTypeItems[radio_item]->setChecked(true);
+  }
+  QCoreApplication::processEvents();
+  const double open_ms = Ms(timer);
+  const int count = form.LBoxFN->model()->rowCount();
+  QVERIFY(count > 100);
+
+  { auto s = std::make_unique<corvel::Session>(); s->Open(path.toStdString()); s->SwitchType(radio_item);
+    QElapsedTimer t; t.start(); s->SelectAll(); qInfo("session %.1f", Ms(t)); }
+  if (qEnvironmentVariableIsSet("CHARTTAB")) { form.setWindowState(Qt::WindowNoState); form.resize(1600, 1000); form.PageCtrl->setCurrentWidget(form.TabSheet2); QCoreApplication::processEvents(); qInfo("chart size %d %d", form.Chart1->width(), form.Chart1->height()); }
+  timer.restart();
+  form.BtnSelAllClick();
+  qInfo("click %.1f", Ms(timer));
+  for (QAbstractAxis* a : form.Chart1->chart()->axes()) if (auto* v = qobject_cast<QValueAxis*>(a)) qInfo("axis %g..%g step %g visible %d plot %f", v->min(), v->max(), v->tickInterval(), v->isVisible(), form.Chart1->chart()->plotArea().height());
+  { QElapsedTimer t; t.start(); form.Chart1->Render(); qInfo("render %.1f", Ms(t)); t.restart();
+    form.Chart1->viewport()->repaint(); qInfo("chart paint %.1f", Ms(t)); t.restart();
+    form.StrGridDat->viewport()->repaint(); qInfo("grid paint %.1f", Ms(t)); t.restart();
+    QCoreApplication::processEvents(); qInfo("events %.1f", Ms(t)); }
+  form.LBoxFN->viewport()->repaint();
+  form.StrGridDat->viewport()->repaint();
+  form.StrGridDat->horizontalHeader()->viewport()->repaint();
+  form.Chart1->viewport()->repaint();
+  QCoreApplication::processEvents();
+  const double select_ms = Ms(timer);
+
+  QCOMPARE(form.session().list().selected_count, count);
+  QCOMPARE(form.LBoxFN->selectionModel()->selectedIndexes().size(), count);
+  if (radio_item != 8) QVERIFY(form.StrGridDat->model()->rowCount() >= count + 1);
+
+  const long rss_mib = ResidentKib() / 1024;
+  qInfo("%-10s %5d records, %6d table rows: read %7.1f ms, open+switch %7.1f ms, select all %7.1f ms"
+        " (%.1f x read), %ld MiB resident",
+        QTest::currentDataTag(), count, form.StrGridDat->model()->rowCount(), read_ms, open_ms,
+        select_ms, select_ms / std::max(read_ms, 0.001), rss_mib);
+  // No visible pause: well under a second even on a slow machine with a sanitizer build.
+  QVERIFY2(select_ms < 1500, qPrintable(QString::number(select_ms)));
+  QVERIFY2(rss_mib < 200, qPrintable(QString::number(rss_mib)));
+}
+
+CORVEL_APP_TEST_MAIN(SpeedTest)
+#include "speed_test.moc"
