@@ -319,24 +319,27 @@ RecordSpec Cut(Make make, size_t keep) {
   return rec;
 }
 
-Bytes RlcFewerBlocks() {
+// Three records of one builder: cut to `first_keep` blocks, whole, cut to `last_keep` blocks.
+template <typename Make>
+Bytes CutWholeCut(const char* name, Make make, size_t first_keep, size_t last_keep) {
   Rng rng(kEdgeSeed);
-  Clock clock(rng, "ALGARF01");
+  Clock clock(rng, name);
   FileBuilder fb;
-  fb.Add(Cut([&] { return SynthRlc(rng, clock.Next(), RlcAdaptation::kSun); }, 6));
-  fb.Add(SynthRlc(rng, clock.Next(), RlcAdaptation::kSun));
-  fb.Add(Cut([&] { return SynthRlc(rng, clock.Next(), RlcAdaptation::kSun); }, 4));
+  fb.Add(Cut([&] { return make(rng, clock.Next()); }, first_keep));
+  fb.Add(make(rng, clock.Next()));
+  fb.Add(Cut([&] { return make(rng, clock.Next()); }, last_keep));
   return fb.File();
 }
 
+Bytes RlcFewerBlocks() {
+  return CutWholeCut(
+      "ALGARF01",
+      [](Rng& rng, const SynthStamp& at) { return SynthRlc(rng, at, RlcAdaptation::kSun); }, 6, 4);
+}
+
 Bytes SlowKinSingleBlock() {
-  Rng rng(kEdgeSeed);
-  Clock clock(rng, "ALGASB01");
-  FileBuilder fb;
-  fb.Add(Cut([&] { return SynthSlowKin(rng, clock.Next()); }, 1));
-  fb.Add(SynthSlowKin(rng, clock.Next()));
-  fb.Add(Cut([&] { return SynthSlowKin(rng, clock.Next()); }, 1));
-  return fb.File();
+  return CutWholeCut(
+      "ALGASB01", [](Rng& rng, const SynthStamp& at) { return SynthSlowKin(rng, at); }, 1, 1);
 }
 
 Bytes SlowKin25Pulses() {
@@ -575,33 +578,18 @@ Bytes ChlConc1234And0() {
 }
 
 Bytes DrFewerBlocks() {
-  Rng rng(kEdgeSeed);
-  Clock clock(rng, "ALGADF01");
-  FileBuilder fb;
-  fb.Add(Cut([&] { return SynthDr(rng, clock.Next()); }, 12));
-  fb.Add(SynthDr(rng, clock.Next()));
-  fb.Add(Cut([&] { return SynthDr(rng, clock.Next()); }, 5));
-  return fb.File();
+  return CutWholeCut(
+      "ALGADF01", [](Rng& rng, const SynthStamp& at) { return SynthDr(rng, at); }, 12, 5);
 }
 
 Bytes MultiOjipFewerBlocks() {
-  Rng rng(kEdgeSeed);
-  Clock clock(rng, "ALGAMF01");
-  FileBuilder fb;
-  fb.Add(Cut([&] { return SynthMultiOjip(rng, clock.Next()); }, 4));
-  fb.Add(SynthMultiOjip(rng, clock.Next()));
-  fb.Add(Cut([&] { return SynthMultiOjip(rng, clock.Next()); }, 2));
-  return fb.File();
+  return CutWholeCut(
+      "ALGAMF01", [](Rng& rng, const SynthStamp& at) { return SynthMultiOjip(rng, at); }, 4, 2);
 }
 
 Bytes FoPrimeOneBlock() {
-  Rng rng(kEdgeSeed);
-  Clock clock(rng, "ALGAFP01");
-  FileBuilder fb;
-  fb.Add(Cut([&] { return SynthFoPrime(rng, clock.Next()); }, 1));
-  fb.Add(SynthFoPrime(rng, clock.Next()));
-  fb.Add(Cut([&] { return SynthFoPrime(rng, clock.Next()); }, 1));
-  return fb.File();
+  return CutWholeCut(
+      "ALGAFP01", [](Rng& rng, const SynthStamp& at) { return SynthFoPrime(rng, at); }, 1, 1);
 }
 
 struct EdgeFile {
