@@ -1,6 +1,8 @@
 #include "export/record_csv.h"
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -60,7 +62,7 @@ struct Trace {
 };
 
 __attribute__((format(printf, 2, 3))) size_t FormatCells(char (&out)[kCellCapacity],
-                                                          const char* format, ...) {
+                                                         const char* format, ...) {
   va_list args;
   va_start(args, format);
   const int n = std::vsnprintf(out, kCellCapacity, format, args);
@@ -86,22 +88,51 @@ size_t FormatTraceHead(uint32_t code, char (&out)[kCellCapacity]) {
   }
 }
 
+namespace {
+
+char* PutUnsigned(char* p, unsigned v) {
+  char digits[10];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  while (n > 0) *p++ = digits[--n];
+  return p;
+}
+
+// The time cell of row n without its comma: ms with two decimals below sample 64 and whole ms
+// from there on for OJIP traces, seconds with three decimals for pulse traces.
+size_t FormatTime(uint32_t code, uint32_t n, char* out) {
+  if ((code >> 24) == kTracePulse) {
+    const float seconds = static_cast<float>((n + 1) * PulseStepMs(code)) * 0.001f;
+    return static_cast<size_t>(std::snprintf(out, 32, "%.3f", double{seconds}));
+  }
+  if (n < 64) return static_cast<size_t>(std::snprintf(out, 32, "%.2f", double{OjipTimeMs(n)}));
+  return static_cast<size_t>(PutUnsigned(out, OjipTimeWholeMs(n)) - out);
+}
+
+// The sample cells after a time text of `time_length` bytes already in out.
+size_t FinishSample(const FileImage& image, uint32_t code, uint64_t read_pos, char* out,
+                    size_t time_length) {
+  char* p = out + time_length;
+  *p++ = ',';
+  p = PutUnsigned(p, image.U16(read_pos));
+  *p++ = ',';
+  if ((code >> 24) == kTracePulse) {
+    p = PutUnsigned(p, image.U16(read_pos + 2));
+    *p++ = ',';
+  }
+  return static_cast<size_t>(p - out);
+}
+
+}  // namespace
+
 size_t FormatSample(const FileImage& image, uint32_t code, uint32_t n, uint64_t read_pos,
                     char (&out)[kCellCapacity]) {
-  switch (code >> 24) {
-    case kTraceOjip: {
-      const unsigned d1 = image.U16(read_pos);
-      if (n < 64) return FormatCells(out, "%.2f,%u,", double{OjipTimeMs(n)}, d1);
-      return FormatCells(out, "%u,%u,", OjipTimeWholeMs(n), d1);
-    }
-    case kTracePulse: {
-      const float seconds = static_cast<float>((n + 1) * PulseStepMs(code)) * 0.001f;
-      return FormatCells(out, "%.3f,%u,%u,", double{seconds}, unsigned{image.U16(read_pos)},
-                         unsigned{image.U16(read_pos + 2)});
-    }
-    default:
-      return FormatCells(out, "???,???,");
-  }
+  const uint8_t kind = static_cast<uint8_t>(code >> 24);
+  if (kind != kTraceOjip && kind != kTracePulse) return FormatCells(out, "???,???,");
+  return FinishSample(image, code, read_pos, out, FormatTime(code, n, out));
 }
 
 bool WriteRecordCsv(const FileImage& image, uint32_t record_offset, ByteSink& out) {
@@ -164,12 +195,27 @@ bool WriteRecordCsv(const FileImage& image, uint32_t record_offset, ByteSink& ou
   line.EndLine();
 
   // The sample rows; a trace that has run out is padded with empty cells.
+  // Traces of one kind and step share the time text of a row, so it is formatted once per row.
+  char times[9][32];
+  size_t time_length[9];
+  uint32_t time_row[9];
+  std::fill(time_row, time_row + 9, UINT32_MAX);
   for (uint32_t n = 0; n < row_count; ++n) {
     for (unsigned b = 0; b < count; ++b) {
       Trace& t = traces[b];
       const bool pulse = t.kind == kTracePulse;
       if (n < t.rows) {
-        line.Put(cells, FormatSample(image, t.code, n, t.pos, cells));
+        if (t.kind != kTraceOjip && !pulse) {
+          line.Put("???,???,");
+          continue;
+        }
+        const unsigned slot = pulse ? (t.code >> 16) & 7 : 8;
+        if (time_row[slot] != n) {
+          time_length[slot] = FormatTime(t.code, n, times[slot]);
+          time_row[slot] = n;
+        }
+        std::memcpy(cells, times[slot], time_length[slot]);
+        line.Put(cells, FinishSample(image, t.code, t.pos, cells, time_length[slot]));
         t.pos += pulse ? 4 : 2;
       } else {
         line.Put(pulse ? ",,," : ",,");
