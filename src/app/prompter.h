@@ -1,0 +1,51 @@
+// Every question the window asks the user goes through a Prompter: the confirmations, the file
+// dialogs and the error box. The window uses the real dialogs; tests answer in their place.
+#pragma once
+
+#include <QString>
+
+#include "viewer/session.h"
+
+class QWidget;
+
+namespace corvel::app {
+
+// A save dialog's set-up: title, the name it starts with, its one pattern and the extension a
+// name typed without one gets. Every save dialog asks before overwriting.
+struct SaveSetup {
+  QString title;
+  QString initial_name;
+  QString filter;          // "*.csv"
+  QString default_suffix;  // "csv"
+};
+
+// The core's set-up of a save dialog (UTF-8 texts).
+SaveSetup ToSaveSetup(const corvel::SaveDialogSetup& setup);
+
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  // An OK/Cancel question with the exclamation icon; true unless the user cancelled.
+  virtual bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption) = 0;
+  // The chosen file, or empty when cancelled.
+  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& initial_name,
+                               const QString& filter) = 0;
+  // The chosen file with the default extension added, or empty when cancelled.
+  virtual QString SaveFileName(QWidget* parent, const SaveSetup& setup) = 0;
+  virtual void ShowError(QWidget* parent, const QString& text) = 0;
+};
+
+// The real dialogs. The file dialogs start in the folder last used.
+class QtPrompter : public Prompter {
+ public:
+  bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption) override;
+  QString OpenFileName(QWidget* parent, const QString& title, const QString& initial_name,
+                       const QString& filter) override;
+  QString SaveFileName(QWidget* parent, const SaveSetup& setup) override;
+  void ShowError(QWidget* parent, const QString& text) override;
+
+ private:
+  QString folder_;
+};
+
+}  // namespace corvel::app

@@ -1,0 +1,593 @@
+#include "unit1.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelection>
+#include <QLabel>
+#include <QMimeData>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "chart_view.h"
+#include "gbk.h"
+#include "grid_model.h"
+#include "prompter.h"
+#include "protocol_pictures.h"
+#include "record_list.h"
+#include "unit2.h"
+#include "window_texts.h"
+
+using corvel::app::FromGbk;
+using corvel::app::FromUtf8;
+using corvel::app::ToGbk;
+using corvel::app::ToPath;
+
+namespace {
+
+constexpr int kRadioUser = 8;
+constexpr int kColumnWidth = 440;  // the right-hand column: radio group, buttons and list
+
+// The fixed-pitch font of the list and the check boxes, with fallbacks that exist off Windows.
+QFont FixedFont(bool bold) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                    QStringLiteral("DejaVu Sans Mono"), QStringLiteral("WenQuanYi Zen Hei Mono")});
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPixelSize(16);
+  font.setBold(bold);
+  return font;
+}
+
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+bool IsMeasurementFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return false;
+  const QUrl url = data->urls().constFirst();
+  return url.isLocalFile() &&
+         QFileInfo(url.toLocalFile()).suffix().compare(QLatin1String("bin"), Qt::CaseInsensitive) ==
+             0;
+}
+
+}  // namespace
+
+TForm1::TForm1(corvel::app::Prompter* prompter, QWidget* parent)
+    : QMainWindow(parent), session_(std::make_unique<corvel::Session>()), prompter_(prompter) {
+  if (prompter_ == nullptr) {
+    own_prompter_ = std::make_unique<corvel::app::QtPrompter>();
+    prompter_ = own_prompter_.get();
+  }
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(corvel::app::kWindowCaption);
+  resize(1280, 800);
+  setAcceptDrops(true);
+
+  auto* central = new QWidget(this);
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(4, 4, 4, 4);
+  PageCtrl = new QTabWidget(central);
+  PageCtrl->setObjectName(QStringLiteral("PageCtrl"));
+  layout->addWidget(PageCtrl, 1);
+  auto* column = new QWidget(central);
+  column->setFixedWidth(kColumnWidth);
+  layout->addWidget(column);
+  setCentralWidget(central);
+
+  BuildRightColumn(column);
+  BuildTablePage();
+  BuildCurvePage();
+
+  file_label_ = new QLabel(this);
+  file_label_->setObjectName(QStringLiteral("FileName"));
+  statusBar()->addPermanentWidget(file_label_);
+
+  Connect();
+}
+
+TForm1::~TForm1() {
+  // The views read the session while they are torn down, so they go before it does.
+  delete takeCentralWidget();
+}
+
+void TForm1::BuildRightColumn(QWidget* column) {
+  auto* grid = new QGridLayout(column);
+  grid->setContentsMargins(0, 0, 0, 0);
+
+  RdGrpMType = new QGroupBox(QStringLiteral("测量类型"), column);
+  RdGrpMType->setObjectName(QStringLiteral("RdGrpMType"));
+  type_group_ = new QButtonGroup(RdGrpMType);
+  auto* radios = new QVBoxLayout(RdGrpMType);
+  for (int k = 0; k < 10; ++k) {
+    RdGrpMTypeItems[k] = new QRadioButton(corvel::app::kTypeItems[k], RdGrpMType);
+    RdGrpMTypeItems[k]->setObjectName(QStringLiteral("RdGrpMType_%1").arg(k));
+    type_group_->addButton(RdGrpMTypeItems[k], k);
+    radios->addWidget(RdGrpMTypeItems[k]);
+  }
+  RdGrpMTypeItems[0]->setChecked(true);
+
+  auto* buttons = new QVBoxLayout;
+  BtnOpen = MakeButton(QStringLiteral("BtnOpen"), QStringLiteral("打开文件"), column);
+  BtnExit = MakeButton(QStringLiteral("BtnExit"), QStringLiteral("退出程序"), column);
+  BtnSelAll = MakeButton(QStringLiteral("BtnSelAll"), QStringLiteral("全  选"), column);
+  BtnDeSel = MakeButton(QStringLiteral("BtnDeSel"), QStringLiteral("取消选择"), column);
+  BtnDel = MakeButton(QStringLiteral("BtnDel"), QStringLiteral("删  除"), column);
+  BtnSaveSelect = MakeButton(QStringLiteral("BtnSaveSelect"), QStringLiteral("另存为"), column);
+  BtnOpen->setToolTip(QStringLiteral("Ctrl+O"));
+  buttons->addWidget(BtnOpen);
+  buttons->addWidget(BtnExit);
+  buttons->addSpacing(24);
+  buttons->addWidget(BtnSelAll);
+  buttons->addWidget(BtnDeSel);
+  buttons->addWidget(BtnDel);
+  buttons->addSpacing(24);
+  buttons->addWidget(BtnSaveSelect);
+  buttons->addStretch(1);
+
+  LBoxFN = new corvel::app::RecordListView(column);
+  LBoxFN->setObjectName(QStringLiteral("LBoxFN"));
+  LBoxFN->setFont(FixedFont(false));
+  list_model_ = new corvel::app::RecordListModel(&session_->list(), this);
+  LBoxFN->setModel(list_model_);
+
+  grid->addWidget(RdGrpMType, 0, 0);
+  grid->addLayout(buttons, 0, 1);
+  grid->addWidget(LBoxFN, 1, 0, 1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(1, 1);
+}
+
+void TForm1::BuildTablePage() {
+  TabSheet1 = new QWidget;
+  TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+  PageCtrl->addTab(TabSheet1, QStringLiteral("  表  格  "));
+  auto* grid = new QGridLayout(TabSheet1);
+
+  RichEditInfo = new QPlainTextEdit(TabSheet1);
+  RichEditInfo->setObjectName(QStringLiteral("RichEditInfo"));
+  RichEditInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  RichEditInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A file dropped on the box opens it instead of pasting its name.
+  RichEditInfo->setAcceptDrops(false);
+
+  BtnSaveGrid = MakeButton(QStringLiteral("BtnSaveGrid"), QStringLiteral("保存表格"), TabSheet1);
+
+  // The pictures share one place; the type switch shows the one of the chosen type.
+  auto* pictures = new QWidget(TabSheet1);
+  pictures->setObjectName(QStringLiteral("ImageArea"));
+  pictures->setFixedSize(corvel::app::kPictureWidth, corvel::app::kPictureHeight);
+  for (int n = 0; n < corvel::app::kPictureCount; ++n) {
+    Image[n] = new QLabel(pictures);
+    Image[n]->setObjectName(QStringLiteral("Image%1").arg(n + 1));
+    Image[n]->setGeometry(0, 0, corvel::app::kPictureWidth, corvel::app::kPictureHeight);
+    Image[n]->setPixmap(QPixmap::fromImage(corvel::app::ProtocolPicture(n + 1)));
+    Image[n]->hide();
+  }
+
+  StrGridDat = new QTableView(TabSheet1);
+  StrGridDat->setObjectName(QStringLiteral("StrGridDat"));
+  grid_model_ = new corvel::app::GridModel(&session_->grid(), this);
+  StrGridDat->setModel(grid_model_);
+  StrGridDat->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StrGridDat->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  StrGridDat->setSelectionBehavior(QAbstractItemView::SelectItems);
+  StrGridDat->setShowGrid(true);
+  StrGridDat->setWordWrap(false);
+  // Uniform rows: a table of tens of thousands of rows is laid out without measuring any cell.
+  QHeaderView* rows = StrGridDat->verticalHeader();
+  rows->setSectionResizeMode(QHeaderView::Interactive);
+  rows->setDefaultSectionSize(StrGridDat->fontMetrics().height() + 6);
+  rows->setMinimumSectionSize(8);
+  QHeaderView* cols = StrGridDat->horizontalHeader();
+  cols->setSectionResizeMode(QHeaderView::Interactive);
+  cols->setDefaultSectionSize(96);
+  cols->setHighlightSections(false);
+  // Room for a name with its number and for the date and time.
+  cols->resizeSection(0, 120);
+  cols->resizeSection(1, 150);
+
+  grid->addWidget(RichEditInfo, 0, 0);
+  grid->addWidget(BtnSaveGrid, 1, 0, Qt::AlignLeft);
+  grid->addWidget(pictures, 0, 1, 2, 1, Qt::AlignTop | Qt::AlignRight);
+  grid->addWidget(StrGridDat, 2, 0, 1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(2, 1);
+}
+
+void TForm1::BuildCurvePage() {
+  TabSheet2 = new QWidget;
+  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+  PageCtrl->addTab(TabSheet2, QStringLiteral("  曲  线  "));
+  auto* layout = new QHBoxLayout(TabSheet2);
+
+  Chart1 = new ChartView(&session_->chart(), TabSheet2);
+  Chart1->setObjectName(QStringLiteral("Chart1"));
+  layout->addWidget(Chart1, 1);
+
+  auto* side = new QVBoxLayout;
+  BtnSavePic = MakeButton(QStringLiteral("BtnSavePic"), QStringLiteral("保存图形"), TabSheet2);
+  side->addWidget(BtnSavePic);
+
+  GroupBox1 = new QGroupBox(TabSheet2);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  GroupBox1->setAutoFillBackground(true);
+  QPalette white = GroupBox1->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  GroupBox1->setPalette(white);
+  auto* boxes = new QVBoxLayout(GroupBox1);
+  for (int i = 0; i < corvel::kBoxCount; ++i) {
+    QCheckBox* box = new QCheckBox(QStringLiteral(" "), GroupBox1);
+    box->setObjectName(QStringLiteral("CBoxFN%1").arg(i + 1));
+    box->setFont(FixedFont(true));
+    // The font colour is the colour of the box's curves; a disabled box greys as usual.
+    QPalette palette = box->palette();
+    const QColor colour = QColor::fromRgb(0xFF000000u | corvel::kBoxColor[i]);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      palette.setColor(group, QPalette::WindowText, colour);
+      palette.setColor(group, QPalette::ButtonText, colour);
+      palette.setColor(group, QPalette::Text, colour);
+    }
+    palette.setColor(QPalette::Window, Qt::white);
+    box->setPalette(palette);
+    box->setEnabled(false);
+    CBoxFN[i] = box;
+    boxes->addWidget(box);
+  }
+  side->addWidget(GroupBox1);
+
+  CbBoxSK = new QComboBox(TabSheet2);
+  CbBoxSK->setObjectName(QStringLiteral("CbBoxSK"));
+  CbBoxSK->setEditable(true);
+  CbBoxSK->setInsertPolicy(QComboBox::NoInsert);
+  for (const std::string_view item : corvel::kCurveChoice)
+    CbBoxSK->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+  CbBoxSK->setCurrentIndex(-1);
+  CbBoxSK->hide();
+  side->addWidget(CbBoxSK);
+  side->addStretch(1);
+
+  auto* side_widget = new QWidget(TabSheet2);
+  side_widget->setLayout(side);
+  side_widget->setFixedWidth(220);
+  layout->addWidget(side_widget);
+}
+
+void TForm1::Connect() {
+  connect(BtnOpen, &QPushButton::clicked, this, &TForm1::BtnOpenClick);
+  connect(BtnExit, &QPushButton::clicked, this, &TForm1::BtnExitClick);
+  connect(BtnSelAll, &QPushButton::clicked, this, &TForm1::BtnSelAllClick);
+  connect(BtnDeSel, &QPushButton::clicked, this, &TForm1::BtnDeSelClick);
+  connect(BtnDel, &QPushButton::clicked, this, &TForm1::BtnDelClick);
+  connect(BtnSaveSelect, &QPushButton::clicked, this, &TForm1::BtnSaveSelectClick);
+  connect(BtnSaveGrid, &QPushButton::clicked, this, &TForm1::BtnSaveGridClick);
+  connect(BtnSavePic, &QPushButton::clicked, this, &TForm1::BtnSavePicClick);
+  // Any change of the checked item, by mouse or by keyboard, is a type switch.
+  connect(type_group_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked) RdGrpMTypeClick();
+  });
+  connect(LBoxFN->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TForm1::ListSelectionChanged);
+  connect(LBoxFN, &corvel::app::RecordListView::SelectAllRequested, this,
+          &TForm1::BtnSelAllClick);
+  connect(LBoxFN, &corvel::app::RecordListView::DeleteRequested, this, &TForm1::BtnDelClick);
+  for (int i = 0; i < corvel::kBoxCount; ++i)
+    connect(CBoxFN[i], &QCheckBox::toggled, this,
+            [this, i](bool checked) { PicChkBoxFNClk(i, checked); });
+  connect(CbBoxSK, &QComboBox::currentIndexChanged, this, &TForm1::CbBoxSKChange);
+  connect(RichEditInfo, &QPlainTextEdit::textChanged, this, &TForm1::InfoTextEdited);
+
+  auto* open = new QShortcut(QKeySequence::Open, this);
+  connect(open, &QShortcut::activated, this, &TForm1::BtnOpenClick);
+  auto* copy = new QShortcut(QKeySequence::Copy, StrGridDat, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(copy, &QShortcut::activated, this, &TForm1::CopyGridSelection);
+}
+
+int TForm1::RdGrpMTypeItemIndex() const {
+  return type_group_->checkedId();
+}
+
+// ---- Show and close -------------------------------------------------------------------------
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous() && !shown_) {
+    shown_ = true;
+    FormShow();
+  }
+}
+
+void TForm1::FormShow() {
+  setWindowState(windowState() | Qt::WindowMaximized);
+  PageCtrl->setCurrentWidget(TabSheet1);
+  ShowChart();  // blank, disabled boxes and an empty chart
+}
+
+bool TForm1::ConfirmLeave() {
+  if (!session_->HasUnsavedDeletions()) return true;
+  return prompter_->AskOkCancel(this, corvel::app::kAskExit, corvel::app::kWarningCaption);
+}
+
+bool TForm1::ConfirmOpenOther() {
+  if (!session_->HasUnsavedDeletions()) return true;
+  return prompter_->AskOkCancel(this, corvel::app::kAskOpenOther, corvel::app::kWarningCaption);
+}
+
+void TForm1::BtnExitClick() {
+  if (!ConfirmLeave()) return;
+  leaving_ = true;
+  close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  const bool asked = leaving_;
+  leaving_ = false;
+  if (!asked && !ConfirmLeave()) {
+    event->ignore();  // the user chose to stay
+    return;
+  }
+  if (form2_ != nullptr) form2_->hide();
+  event->accept();
+}
+
+// ---- Opening ----------------------------------------------------------------------------------
+
+void TForm1::BtnOpenClick() {
+  if (!ConfirmOpenOther()) return;
+  const QString path =
+      prompter_->OpenFileName(this, corvel::app::kOpenTitle, corvel::app::kOpenInitialName,
+                              corvel::app::kOpenFilter);
+  if (path.isEmpty()) return;
+  OpenPath(path);
+}
+
+bool TForm1::OpenFile(const QString& path) {
+  if (!ConfirmOpenOther()) return false;
+  return OpenPath(path);
+}
+
+bool TForm1::OpenPath(const QString& path) {
+  list_model_->BeginChange();
+  const corvel::LoadResult result = session_->Open(ToPath(path));
+  list_model_->EndChange();
+  if (result.status == corvel::LoadStatus::kCannotOpen) {
+    // A file that cannot be opened changes nothing and asks for nothing; the status bar says so.
+    SyncListSelection();
+    statusBar()->showMessage(FromUtf8(result.message));
+    return false;
+  }
+  if (result.status != corvel::LoadStatus::kOk) {
+    SyncListSelection();
+    prompter_->ShowError(this, FromUtf8(result.message));
+    return false;
+  }
+  {
+    const QSignalBlocker block(type_group_);
+    RdGrpMTypeItems[0]->setChecked(true);
+  }
+  file_label_->setText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+  ShowTypeSwitch();
+  return true;
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (IsMeasurementFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  if (!IsMeasurementFile(event->mimeData())) return;
+  event->acceptProposedAction();
+  OpenFile(event->mimeData()->urls().constFirst().toLocalFile());
+}
+
+// ---- Type switch and list -----------------------------------------------------------------------
+
+void TForm1::RdGrpMTypeClick() {
+  list_model_->BeginChange();
+  session_->SwitchType(RdGrpMTypeItemIndex());
+  list_model_->EndChange();
+  ShowTypeSwitch();
+}
+
+void TForm1::ShowTypeSwitch() {
+  SyncListSelection();
+  const int k = session_->radio_item();
+  for (QLabel* picture : Image) picture->hide();
+  if (k < corvel::app::kPictureCount) {
+    Image[k]->move(Image[0]->pos());
+    Image[k]->show();
+  }
+  SetInfoText(session_->info_text());
+  ShowChart();
+  ShowNotice();
+}
+
+void TForm1::ListSelectionChanged(const QItemSelection& selected,
+                                  const QItemSelection& deselected) {
+  if (syncing_) return;
+  for (const QItemSelectionRange& range : deselected)
+    for (int row = range.top(); row <= range.bottom(); ++row) session_->SetSelected(row, false);
+  for (const QItemSelectionRange& range : selected)
+    for (int row = range.top(); row <= range.bottom(); ++row) session_->SetSelected(row, true);
+  LBoxFNClick();
+}
+
+void TForm1::LBoxFNClick() {
+  BeginGridChange();
+  session_->ListClick();
+  EndGridChange();
+  ShowListClick();
+}
+
+void TForm1::BeginGridChange() {
+  QHeaderView* cols = StrGridDat->horizontalHeader();
+  column_widths_.resize(static_cast<size_t>(cols->count()));
+  for (int c = 0; c < cols->count(); ++c) column_widths_[static_cast<size_t>(c)] = cols->sectionSize(c);
+  grid_model_->BeginChange();
+}
+
+void TForm1::EndGridChange() {
+  grid_model_->EndChange();
+  // The columns the user widened stay wide from one table to the next.
+  QHeaderView* cols = StrGridDat->horizontalHeader();
+  if (static_cast<size_t>(cols->count()) == column_widths_.size())
+    for (int c = 0; c < cols->count(); ++c) cols->resizeSection(c, column_widths_[static_cast<size_t>(c)]);
+}
+
+void TForm1::ShowListClick() {
+  if (session_->radio_item() == kRadioUser) SetInfoText(session_->info_text());
+  ShowChart();
+}
+
+void TForm1::SyncListSelection() {
+  const corvel::RecordList& list = session_->list();
+  QItemSelection selection;
+  for (int i = 0; i < list.count;) {
+    if (!list.selected[i]) {
+      ++i;
+      continue;
+    }
+    int last = i;
+    while (last + 1 < list.count && list.selected[last + 1]) ++last;
+    selection.select(list_model_->index(i), list_model_->index(last));
+    i = last + 1;
+  }
+  syncing_ = true;
+  LBoxFN->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  syncing_ = false;
+}
+
+void TForm1::BtnSelAllClick() {
+  if (session_->list().count == 0) return;
+  BeginGridChange();
+  session_->SelectAll();
+  EndGridChange();
+  SyncListSelection();
+  ShowListClick();
+}
+
+void TForm1::BtnDeSelClick() {
+  if (session_->list().selected_count == 0) return;
+  BeginGridChange();
+  session_->DeselectAll();
+  EndGridChange();
+  SyncListSelection();
+  ShowListClick();
+}
+
+void TForm1::BtnDelClick() {
+  if (!session_->CanDelete()) return;
+  if (!prompter_->AskOkCancel(this, corvel::app::kAskDelete, corvel::app::kAskDeleteCaption))
+    return;
+  list_model_->BeginChange();
+  session_->DeleteSelected();
+  list_model_->EndChange();
+  ShowTypeSwitch();
+}
+
+// ---- Info box, check boxes, chart ---------------------------------------------------------------
+
+void TForm1::SetInfoText(const std::string& gbk) {
+  setting_info_ = true;
+  RichEditInfo->setPlainText(FromGbk(gbk));
+  setting_info_ = false;
+}
+
+void TForm1::InfoTextEdited() {
+  // What the user types into the box is what save mode 3 writes beside the records.
+  if (!setting_info_) session_->set_info_text(ToGbk(RichEditInfo->toPlainText()));
+}
+
+void TForm1::ShowChart() {
+  const corvel::ChartState& chart = session_->chart();
+  syncing_ = true;
+  for (int i = 0; i < corvel::kBoxCount; ++i) {
+    QCheckBox* box = CBoxFN[i];
+    const QSignalBlocker block(box);
+    box->setText(FromGbk(chart.box[i].caption));
+    box->setEnabled(chart.box[i].enabled);
+    box->setChecked(chart.box[i].checked);
+  }
+  {
+    const QSignalBlocker block(CbBoxSK);
+    CbBoxSK->setVisible(chart.combo.visible);
+    CbBoxSK->setCurrentIndex(chart.combo.index);
+  }
+  syncing_ = false;
+  Chart1->Render();
+}
+
+void TForm1::PicChkBoxFNClk(int slot, bool checked) {
+  if (syncing_) return;
+  session_->CheckBoxClicked(slot, checked);
+  ShowChart();
+}
+
+void TForm1::CbBoxSKChange(int index) {
+  if (syncing_) return;
+  session_->ComboChanged(index);
+  ShowChart();
+}
+
+void TForm1::ShowNotice() {
+  statusBar()->showMessage(FromUtf8(session_->Notice()));
+}
+
+// ---- Saving -----------------------------------------------------------------------------------
+
+void TForm1::BtnSaveSelectClick() {
+  const int mode = session_->SaveModeForDialog();
+  if (mode < 0 || form2_ == nullptr) return;
+  form2_->Present(mode);
+}
+
+void TForm1::BtnSaveGridClick() {
+  const QString path =
+      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(corvel::Session::SaveGridDialog()));
+  if (path.isEmpty()) return;
+  const corvel::WriteResult result = session_->SaveGrid(ToPath(path));
+  if (!result.ok) prompter_->ShowError(this, FromUtf8(result.message));
+}
+
+void TForm1::BtnSavePicClick() {
+  const QString path = prompter_->SaveFileName(
+      this, corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog()));
+  if (path.isEmpty()) return;
+  QString error;
+  if (!Chart1->SavePicture(path, &error)) prompter_->ShowError(this, error);
+}
+
+void TForm1::CopyGridSelection() {
+  const QModelIndexList cells = StrGridDat->selectionModel()->selectedIndexes();
+  if (cells.isEmpty()) return;
+  int top = cells.first().row(), bottom = top, left = cells.first().column(), right = left;
+  for (const QModelIndex& cell : cells) {
+    top = std::min(top, cell.row());
+    bottom = std::max(bottom, cell.row());
+    left = std::min(left, cell.column());
+    right = std::max(right, cell.column());
+  }
+  QGuiApplication::clipboard()->setText(grid_model_->CopyText(top, left, bottom, right));
+}
