@@ -41,8 +41,8 @@ inline corvel::synth::Bytes SmallFile() {
     stamp.name = name;
     stamp.number = static_cast<uint16_t>(++numbers[code]);
     stamp.rb_marker = rb;
-    RecordSpec spec = code == kTypeUser ? SynthUser(rng, stamp, program) : SynthRecord(code, rng, stamp);
-    file.Add(spec);
+    RecordSpec rec = code == kTypeUser ? SynthUser(rng, stamp, program) : SynthRecord(code, rng, stamp);
+    file.Add(rec);
     stamp.Advance(60);
   };
   add(kTypeOjip, "ABC", 0);
