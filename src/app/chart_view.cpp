@@ -245,15 +245,43 @@ void ChartView::RenderAxes() {
     bottom_log_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
   } else {
     BindBottom(bottom_linear_);
-    bottom_linear_->setRange(st.bottom.min,
-                             st.bottom.max > st.bottom.min ? st.bottom.max : st.bottom.min + 1);
     bottom_linear_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
+    SetValueRange(bottom_linear_, st.bottom.min,
+                  st.bottom.max > st.bottom.min ? st.bottom.max : st.bottom.min + 1);
   }
-  left_->setRange(st.left.min, st.left.max > st.left.min ? st.left.max : st.left.min + 1);
   left_->setLabelFormat(PatternToPrintf(st.left.format, &decimals));
-  right_->setRange(st.right.min, st.right.max > st.right.min ? st.right.max : st.right.min + 1);
+  SetValueRange(left_, st.left.min, st.left.max > st.left.min ? st.left.max : st.left.min + 1);
   right_->setLabelFormat(PatternToPrintf(st.right.format, &decimals));
+  SetValueRange(right_, st.right.min,
+                st.right.max > st.right.min ? st.right.max : st.right.min + 1);
   right_->setVisible(st.right.visible);
+}
+
+double ChartView::TickStep(const QValueAxis* axis, double min, double max) const {
+  const QRectF area = chart_->plotArea();
+  const QFontMetricsF fm(axis->labelsFont());
+  if (axis == bottom_linear_) {
+    int decimals = 0;
+    PatternToPrintf(state_->bottom.format, &decimals);
+    const QString widest =
+        QString::asprintf(axis->labelFormat().toLatin1().constData(), std::max(max, -min));
+    const int ticks = static_cast<int>(area.width() / (fm.horizontalAdvance(widest) + 24));
+    return NiceStep(max - min, std::max(ticks, 1), decimals == 0);
+  }
+  const int ticks = static_cast<int>(area.height() / (fm.height() * 2.5));
+  return NiceStep(max - min, std::max(ticks, 1), false);
+}
+
+void ChartView::SetValueRange(QValueAxis* axis, double min, double max) {
+  const double step = TickStep(axis, min, max);
+  if (axis->min() == min && axis->max() == max && axis->tickInterval() == step) return;
+  // The axis lays out a label per step at once: a step meant for the other range would make
+  // thousands of labels in between, so the step is made coarse over both ranges first.
+  const double both = std::max(max - min, axis->max() - axis->min());
+  if (axis->tickInterval() < both) axis->setTickInterval(both);
+  axis->setTickAnchor(0);
+  axis->setRange(min, max);
+  axis->setTickInterval(step);
 }
 
 void ChartView::SetPen(QXYSeries* series, QColor color, int width) {
@@ -328,25 +356,9 @@ void ChartView::UpdateFrame() {
 void ChartView::UpdateTicks() {
   const QRectF area = chart_->plotArea();
   if (area.width() < 1 || area.height() < 1) return;
-  const corvel::ChartState& st = *state_;
-  int decimals = 0;
-  PatternToPrintf(st.bottom.format, &decimals);
-  if (!st.bottom.log) {
-    const QFontMetricsF fm(bottom_linear_->labelsFont());
-    const QString widest = QString::asprintf(bottom_linear_->labelFormat().toLatin1().constData(),
-                                             bottom_linear_->max());
-    const int ticks = static_cast<int>(area.width() / (fm.horizontalAdvance(widest) + 24));
-    const double step =
-        NiceStep(bottom_linear_->max() - bottom_linear_->min(), ticks, decimals == 0);
-    if (bottom_linear_->tickInterval() != step) bottom_linear_->setTickInterval(step);
-    bottom_linear_->setTickAnchor(0);
-  }
-  for (QValueAxis* axis : {left_, right_}) {
-    const QFontMetricsF fm(axis->labelsFont());
-    const int ticks = static_cast<int>(area.height() / (fm.height() * 2.5));
-    const double step = NiceStep(axis->max() - axis->min(), ticks, false);
+  for (QValueAxis* axis : {bottom_linear_, left_, right_}) {
+    const double step = TickStep(axis, axis->min(), axis->max());
     if (axis->tickInterval() != step) axis->setTickInterval(step);
-    axis->setTickAnchor(0);
   }
 }
 

@@ -50,6 +50,9 @@ class ChartView : public QChartView {
   void BindLine(int slot, bool right_axis);
   void UpdateFrame();
   void UpdateTicks();
+  // The tick step that fits the plot area for the range min..max of `axis`.
+  double TickStep(const QValueAxis* axis, double min, double max) const;
+  void SetValueRange(QValueAxis* axis, double min, double max);
   void PlaceTitle();
   const QImage& CrossMarker(QColor color);
 

@@ -10,6 +10,7 @@
 #include <QtCharts/QLogValueAxis>
 #include <QtCharts/QValueAxis>
 #include <QtTest/QtTest>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -69,6 +70,7 @@ class ChartViewTest : public QObject {
   void OjipComparisonPicture();
   void PulseKineticsSinglePicture();
   void FailedSaveNamesThePath();
+  void RangeChangesKeepTheLabelsFew();
 };
 
 void ChartViewTest::OjipComparisonPicture() {
@@ -165,6 +167,38 @@ void ChartViewTest::FailedSaveNamesThePath() {
   QVERIFY(!view.SavePicture(path, &error));
   QVERIFY2(error.contains(path), qPrintable(error));
   QVERIFY(!QFile::exists(path));
+}
+
+// One selection's axes follow another's; the number of labels stays what the plot area holds,
+// whichever way the range jumps (a tick step left over from the other range laid out thousands).
+void ChartViewTest::RangeChangesKeepTheLabelsFew() {
+  corvel::ChartState state;
+  state.right.visible = true;
+  ChartView view(&state);
+  view.resize(900, 600);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  const auto labels = [&](Qt::Orientation orientation) {
+    int most = 0;
+    for (QAbstractAxis* axis : view.chart()->axes(orientation)) {
+      auto* value = qobject_cast<QValueAxis*>(axis);
+      if (value && value->isVisible())
+        most =
+            std::max(most, static_cast<int>((value->max() - value->min()) / value->tickInterval()));
+    }
+    return most;
+  };
+  const double ranges[][2] = {{0, 1}, {0, 2581}, {0, 0.5}, {-3, 70}, {0, 30}, {0, 9998}};
+  for (const auto& r : ranges) {
+    state.bottom.min = state.left.min = state.right.min = r[0];
+    state.bottom.max = state.left.max = state.right.max = r[1];
+    view.Render();
+    QCoreApplication::processEvents();
+    QVERIFY2(labels(Qt::Vertical) >= 2 && labels(Qt::Vertical) <= 30,
+             qPrintable(QString::number(r[1])));
+    QVERIFY2(labels(Qt::Horizontal) >= 2 && labels(Qt::Horizontal) <= 30,
+             qPrintable(QString::number(r[1])));
+  }
 }
 
 QTEST_MAIN(ChartViewTest)
