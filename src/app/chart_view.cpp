@@ -360,6 +360,17 @@ void ChartView::UpdateTicks() {
     const double step = TickStep(axis, axis->min(), axis->max());
     if (axis->tickInterval() != step) axis->setTickInterval(step);
   }
+  // The time axis labels every decade; where the widest label does not fit its decade the labels
+  // stand upright rather than be cut short (a slanted last label runs past the chart's edge).
+  const double decades = std::log10(bottom_log_->max() / bottom_log_->min());
+  if (decades > 0) {
+    const QFontMetricsF fm(bottom_log_->labelsFont());
+    const double room = area.width() / decades - 6;
+    const double wide = fm.horizontalAdvance(
+        QString::asprintf(bottom_log_->labelFormat().toLatin1().constData(), bottom_log_->max()));
+    const int angle = wide <= room ? 0 : -90;
+    if (bottom_log_->labelsAngle() != angle) bottom_log_->setLabelsAngle(angle);
+  }
 }
 
 void ChartView::PlaceTitle() {
