@@ -246,14 +246,12 @@ void ChartView::RenderAxes() {
   } else {
     BindBottom(bottom_linear_);
     bottom_linear_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
-    SetValueRange(bottom_linear_, st.bottom.min,
-                  st.bottom.max > st.bottom.min ? st.bottom.max : st.bottom.min + 1);
+    SetValueRange(bottom_linear_, st.bottom.min, st.bottom.max);
   }
   left_->setLabelFormat(PatternToPrintf(st.left.format, &decimals));
-  SetValueRange(left_, st.left.min, st.left.max > st.left.min ? st.left.max : st.left.min + 1);
+  SetValueRange(left_, st.left.min, st.left.max);
   right_->setLabelFormat(PatternToPrintf(st.right.format, &decimals));
-  SetValueRange(right_, st.right.min,
-                st.right.max > st.right.min ? st.right.max : st.right.min + 1);
+  SetValueRange(right_, st.right.min, st.right.max);
   right_->setVisible(st.right.visible);
 }
 
@@ -273,6 +271,7 @@ double ChartView::TickStep(const QValueAxis* axis, double min, double max) const
 }
 
 void ChartView::SetValueRange(QValueAxis* axis, double min, double max) {
+  if (!(max > min)) max = min + 1;
   const double step = TickStep(axis, min, max);
   if (axis->min() == min && axis->max() == max && axis->tickInterval() == step) return;
   // The axis lays out a label per step at once: a step meant for the other range would make
@@ -356,10 +355,8 @@ void ChartView::UpdateFrame() {
 void ChartView::UpdateTicks() {
   const QRectF area = chart_->plotArea();
   if (area.width() < 1 || area.height() < 1) return;
-  for (QValueAxis* axis : {bottom_linear_, left_, right_}) {
-    const double step = TickStep(axis, axis->min(), axis->max());
-    if (axis->tickInterval() != step) axis->setTickInterval(step);
-  }
+  for (QValueAxis* axis : {bottom_linear_, left_, right_})
+    SetValueRange(axis, axis->min(), axis->max());
   // The time axis labels every decade; where the widest label does not fit its decade the labels
   // stand upright rather than be cut short (a slanted last label runs past the chart's edge).
   const double decades = std::log10(bottom_log_->max() / bottom_log_->min());

@@ -52,6 +52,7 @@ class ChartView : public QChartView {
   void UpdateTicks();
   // The tick step that fits the plot area for the range min..max of `axis`.
   double TickStep(const QValueAxis* axis, double min, double max) const;
+  // Sets the range (an empty one becomes min..min + 1) and the tick step that fits it.
   void SetValueRange(QValueAxis* axis, double min, double max);
   void PlaceTitle();
   const QImage& CrossMarker(QColor color);
