@@ -88,6 +88,10 @@ struct ChartState {
   Series smoothed[kSeriesCount];
   Series line[kSeriesCount];
   CurveChoice combo;
+  // The fitted light curves over the rETR points of a rapid light curve chart, one per curve slot,
+  // drawn dashed in the slot's colour against the right axis; the viewer fills them after the
+  // drawing, and the slot's box shows and hides them with the slot's curve.
+  Series fit[kBoxCount];
 
   // The per-pulse series of the latest pulse kinetics drawing, one per curve slot; slots beyond
   // the records drawn keep older contents.

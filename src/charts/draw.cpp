@@ -115,9 +115,12 @@ void PicChkBoxFNClk(ChartState& chart, int radio_item, int slot) {
       chart.smoothed[slot].visible = chart.box[slot].checked;
       break;
     case kRadioSlowKin:
-    case kRadioRlc:
     case kRadioPifr:
       chart.line[slot].visible = chart.box[slot].checked;
+      break;
+    case kRadioRlc:
+      chart.line[slot].visible = chart.box[slot].checked;
+      chart.fit[slot].visible = chart.box[slot].checked;
       break;
     case kRadioDr:
       // Only the first and the last of the twenty traces have a box.

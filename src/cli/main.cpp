@@ -138,6 +138,19 @@ const char* RefusalText(SaveRefusal r) {
   return "";
 }
 
+// The fit table of the selected rapid light curves, as the window saves it beside the table.
+static_assert(kFitChoiceCount == kFitModelNameCount, "--model names follow FitChoice");
+
+int Fit(Options o) {
+  o.radio_item = 2;
+  Session session;
+  if (int rc = Prepare(o, session, false)) return rc;
+  session.SetFitChoice(static_cast<FitChoice>(o.fit_model));
+  const std::vector<FitRow>& rows = session.FitRows();
+  return Emit(o, "csv",
+              [&](ByteSink& sink) { return WriteFitRows(rows, session.fit_choice(), sink); });
+}
+
 int SaveMode(const Options& o, int mode, const char* extension) {
   if (!o.output) return Usage();
   Session session;
@@ -161,6 +174,8 @@ int Synth(const Options& o) {
   } else if (kind == "capacity") {
     if (!o.type_given) return Usage();
     r = save(*o.output, synth::MakeCapacityFile(o.radio_item, o.seed));
+  } else if (kind == "lightcurves") {
+    r = save(*o.output, synth::MakeLightCurveFile(o.seed));
   } else if (kind == "edge") {
     for (const auto& [name, bytes] : synth::MakeEdgeFiles()) {
       r = save(*o.output + "/" + name, bytes);
@@ -185,6 +200,7 @@ int Run(int argc, char** argv) {
   if (c == "export") return SaveMode(o, 3, "csv");
   if (c == "save") return o.mode < 0 ? Usage() : SaveMode(o, o.mode, "bin");
   if (c == "synth") return Synth(o);
+  if (c == "fit") return Fit(o);
   return Usage();
 }
 

@@ -17,6 +17,8 @@ const char kUsage[] =
     "  save FILE --mode 0|1|2 [--type TYPE] [--select SEL] -o OUT\n"
     "  chart FILE --type TYPE [--select SEL] [--choice N] [-o OUT.json]\n"
     "  synth demo|capacity|edge -o OUT [--type TYPE] [--seed N]\n"
+    "  fit FILE [--select SEL] [--model auto|webb|jassby-platt|platt|eilers-peeters] [-o OUT.csv]\n"
+    "  synth lightcurves -o OUT [--seed N]\n"
     "TYPE: ojip slowkin rlc dr afterss pifr multiojip foprime user chlconc\n"
     "SEL: all (default), none, or 1-based positions and ranges such as 1,3,5-9\n";
 
@@ -59,6 +61,11 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       if (!c || *c < -1 || *c > 7) return std::nullopt;
       o.choice = *c;
       o.choice_given = true;
+    } else if (flag == "--model") {
+      int m = 0;
+      while (m < kFitModelNameCount && value != kFitModelNames[m]) ++m;
+      if (m == kFitModelNameCount) return std::nullopt;
+      o.fit_model = m;
     } else if (flag == "--seed") {
       auto s = Number(value);
       if (!s || *s < 0) return std::nullopt;

@@ -18,7 +18,13 @@ struct Options {
   int choice = -1;
   bool choice_given = false;
   unsigned seed = 1;
+  int fit_model = 0;  // index into kFitModelNames
 };
+
+// The light-curve fit choices of --model, in the order of corvel::FitChoice.
+inline constexpr int kFitModelNameCount = 5;
+inline constexpr const char* kFitModelNames[kFitModelNameCount] = {"auto", "webb", "jassby-platt",
+                                                                   "platt", "eilers-peeters"};
 
 // Parses argv; returns nothing on a bad option, an unknown type or a missing argument.
 std::optional<Options> ParseOptions(int argc, char** argv);

@@ -398,6 +398,71 @@ RecordSpec SynthRlc(Rng& rng, const SynthStamp& stamp, RlcAdaptation adaptation)
   return rec;
 }
 
+double RlcModelEtr(const RlcModelCurve& c, double x) {
+  const double* p = c.p;
+  switch (c.model) {
+    case RlcModel::kWebb:
+      return p[0] * (1 - std::exp(-p[1] * x / p[0]));
+    case RlcModel::kJassbyPlatt:
+      return p[0] * std::tanh(p[1] * x / p[0]);
+    case RlcModel::kPlatt:
+      return p[0] * (1 - std::exp(-p[1] * x / p[0])) * std::exp(-p[2] * x / p[0]);
+    case RlcModel::kEilersPeeters:
+      return x / (p[0] * x * x + p[1] * x + p[2]);
+  }
+  return 0;
+}
+
+namespace {
+
+// A saturating pulse that decodes to exactly Fo = fs and Fm = fmp: samples 1 to 3 at Fs, the one
+// largest sample at Fm', the rise in between from a noise-free induction shape.
+Bytes ExactPulseBlock(Rng& rng, uint16_t fs, uint16_t fmp) {
+  OjipShape sh;
+  sh.fo = fs;
+  sh.fm = fmp;
+  sh.vj = rng.Uniform(0.55, 0.7);
+  sh.vi = std::min(sh.vj + 0.2, 0.94);
+  sh.peak_index = rng.Int(95, 108);
+  sh.decline = 0.04;
+  sh.noise = 0;
+  std::vector<uint16_t> s = OjipTrace(rng, sh, kPulseSamples);
+  for (size_t i = 0; i < s.size(); ++i)
+    s[i] = std::clamp<uint16_t>(s[i], fs, static_cast<uint16_t>(fmp - 1));
+  s[1] = s[2] = s[3] = fs;
+  s[static_cast<size_t>(sh.peak_index)] = fmp;
+  return OjipBlock(kSatPulse, s);
+}
+
+}  // namespace
+
+RecordSpec SynthRlcModel(Rng& rng, const SynthStamp& stamp, const RlcModelCurve& curve) {
+  static constexpr int kLevels[10] = {20, 50, 80, 150, 300, 500, 700, 900, 1200, 1500};
+  RecordSpec rec = Start(stamp, kTypeRlc, "RLC");
+  rec.program.push_back(kSatPulse);
+  rec.program.push_back(ParamChangeCmd(0xD4, 0));
+  for (int level : kLevels) rec.program.push_back(ParamDataCmd(level));
+  for (uint32_t w : {LoopBeginCmd(10), kSatPulse, kCmdLoopEnd, kCmdEnd}) rec.program.push_back(w);
+
+  // A dense culture at a high gain, so the integer samples carry each yield to a few parts in
+  // a hundred thousand.
+  const Leaf leaf{6000, 30000};
+  rec.blocks.push_back(ExactPulseBlock(rng, 6000, 30000));
+  const double npq_max = rng.Uniform(0.2, 0.4), k_npq = rng.Uniform(350, 700);
+  for (int level : kLevels) {
+    // rETR = 0.42 L Y(II), so the model fixes each step's yield; NPQ sets Fm'.
+    double yii = RlcModelEtr(curve, level) / (0.42 * level);
+    if (curve.noise > 0) yii *= 1 + curve.noise * rng.Normal();
+    yii = std::clamp(yii, 0.001, 0.95);
+    const double l2 = static_cast<double>(level) * level;
+    const double fmp = leaf.fm / (1.0 + npq_max * l2 / (l2 + k_npq * k_npq));
+    const uint16_t fmp_s = ToSample(fmp);
+    const uint16_t fs_s = ToSample(fmp_s * (1 - yii));
+    rec.blocks.push_back(ExactPulseBlock(rng, fs_s, fmp_s));
+  }
+  return rec;
+}
+
 RecordSpec SynthDr(Rng& rng, const SynthStamp& stamp) {
   const Leaf leaf = DarkLeaf(rng);
   const int adapt_al = 10 * rng.Int(10, 60);

@@ -102,6 +102,19 @@ RecordSpec SynthSlowKin(Rng& rng, const SynthStamp& stamp, int pulse_count = 0);
 enum class RlcAdaptation { kEither, kLight, kSun };
 RecordSpec SynthRlc(Rng& rng, const SynthStamp& stamp,
                     RlcAdaptation adaptation = RlcAdaptation::kEither);
+// Rapid light curves with a known answer: every step's rETR follows one light-curve model with
+// given parameters (Webb and Jassby-Platt {Pm, alpha}, Platt {Ps, alpha, beta}, Eilers-Peeters
+// {a, b, c}), up to the integer samples. `noise` is the relative deviation of each step's rETR
+// (0: exact). The record is adapted to sunlight, so the quenching values are filled too.
+enum class RlcModel { kWebb, kJassbyPlatt, kPlatt, kEilersPeeters };
+struct RlcModelCurve {
+  RlcModel model = RlcModel::kWebb;
+  double p[3] = {};
+  double noise = 0;
+};
+// rETR of the curve's model at `light`, without noise.
+double RlcModelEtr(const RlcModelCurve& curve, double light);
+RecordSpec SynthRlcModel(Rng& rng, const SynthStamp& stamp, const RlcModelCurve& curve);
 // Dark relaxation: a dark-adapted pulse, then 19 pulses in the dark after light adaptation.
 RecordSpec SynthDr(Rng& rng, const SynthStamp& stamp);
 // After steady state: ten pulse pairs, five after dark and five after far-red intervals.

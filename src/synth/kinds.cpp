@@ -690,6 +690,35 @@ Bytes MakeDemoFile(uint32_t seed) {
   return fb.File();
 }
 
+std::vector<KnownLightCurve> KnownLightCurves() {
+  using M = RlcModel;
+  return {
+      {"WEBB1", {M::kWebb, {30, 0.3, 0}, 0}},
+      {"WEBB2", {M::kWebb, {80, 0.25, 0}, 0}},
+      {"WEBBN", {M::kWebb, {45, 0.28, 0}, 0.03}},
+      {"JP1", {M::kJassbyPlatt, {45, 0.22, 0}, 0}},
+      {"JP2", {M::kJassbyPlatt, {120, 0.3, 0}, 0}},
+      {"JPN", {M::kJassbyPlatt, {60, 0.25, 0}, 0.03}},
+      {"PLATT1", {M::kPlatt, {30, 0.3, 0.01}, 0}},
+      {"PLATT2", {M::kPlatt, {70, 0.25, 0.03}, 0}},
+      {"PLATTN", {M::kPlatt, {50, 0.28, 0.02}, 0.03}},
+      {"EP1", {M::kEilersPeeters, {4e-5, 4e-3, 5}, 0}},
+      {"EP2", {M::kEilersPeeters, {1e-5, 8e-3, 4}, 0}},
+      {"EPN", {M::kEilersPeeters, {2e-5, 6e-3, 4.5}, 0.03}},
+  };
+}
+
+Bytes MakeLightCurveFile(uint32_t seed) {
+  Rng rng(seed);
+  Clock clock(rng, "WEBB1");
+  FileBuilder fb;
+  for (const KnownLightCurve& known : KnownLightCurves()) {
+    clock.stamp().name = known.name;
+    fb.Add(SynthRlcModel(rng, clock.Next(), known.curve));
+  }
+  return fb.File();
+}
+
 Bytes MakeCapacityFile(int radio_item, uint32_t seed) {
   const int code = kRadioTypeCodes[static_cast<size_t>(std::clamp(radio_item, 0, 9))];
   Rng rng(seed);

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "synth/instruments.h"
 #include "synth/writer.h"
 
 namespace corvel::synth {
@@ -23,6 +24,16 @@ Bytes MakeDemoFile(uint32_t seed);
 // Records of the type of radio item 0..9 (screen order) filling the record area as far as whole
 // records fit: at most 64 + 16 MiB bytes, and less than one record short of it.
 Bytes MakeCapacityFile(int radio_item, uint32_t seed);
+
+// Rapid light curves with a known answer (SynthRlcModel): for each model two exact curves and one
+// with 3 % noise, in this order, named after the model ("WEBB1", "WEBB2", "WEBBN", "JP1", ...).
+struct KnownLightCurve {
+  std::string name;
+  RlcModelCurve curve;
+};
+std::vector<KnownLightCurve> KnownLightCurves();
+// The file of the known light curves, the synthetic kind "lightcurves".
+Bytes MakeLightCurveFile(uint32_t seed);
 
 // The edge-case files by name ("header_only.bin", "ojip_peak_at_29.bin", ...), in a fixed order.
 std::vector<std::string> EdgeFileNames();

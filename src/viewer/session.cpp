@@ -19,7 +19,8 @@ Session::Session()
       staging_(std::make_unique<FileImage>()),
       list_(std::make_unique<RecordList>()),
       results_(std::make_unique<ResultTables>()),
-      chart_(std::make_unique<ChartState>()) {
+      chart_(std::make_unique<ChartState>()),
+      fits_(std::make_unique<LightCurveFits>()) {
   grid_.Reset();
 }
 
@@ -52,6 +53,10 @@ void Session::SwitchType(int radio_item) {
   const uint8_t code = type_code();
   last_build_ = FillFNtoListBox(*image_, code, *list_, record_tally_);
   CacuFNinListBox(*image_, code, *list_, *results_);
+  fits_->Reset();
+  fit_rows_.clear();
+  fit_rows_stale_ = true;
+  RunFitCurves();
   if (radio_item_ == 0) {
     ojip_fm_max_ = 0;
     for (int i = 0; i < list_->count; ++i)
@@ -70,6 +75,7 @@ void Session::SetSelected(int position, bool selected) {
 void Session::ListClick() {
   const GridSource source{*image_, *list_, *results_};
   FillTableForRadio(radio_item_, source, grid_);
+  fit_rows_stale_ = true;
   if (radio_item_ == 8) {
     FillUserCmdtoREdit(*image_, *list_, info_text_);
     return;
@@ -80,6 +86,32 @@ void Session::ListClick() {
 void Session::RunChart() {
   const ChartSource source{*image_, *list_, *results_, ojip_fm_max_};
   DrawChartForRadio(radio_item_, source, *chart_);
+  RunFitCurves();
+}
+
+void Session::RunFitCurves() {
+  DrawFitCurves(*image_, *list_, *results_, radio_item_, fit_choice_, *fits_, *chart_);
+}
+
+void Session::SetFitChoice(FitChoice choice) {
+  fit_choice_ = choice;
+  fit_rows_stale_ = true;
+  RunFitCurves();
+}
+
+const std::vector<FitRow>& Session::FitRows() {
+  if (fit_rows_stale_) {
+    fit_rows_.clear();
+    if (radio_item_ == 2) FillFitRows(*image_, *list_, *results_, fit_choice_, *fits_, fit_rows_);
+    fit_rows_stale_ = false;
+  }
+  return fit_rows_;
+}
+
+WriteResult Session::SaveFitTable(const std::string& path) {
+  const std::vector<FitRow>& rows = FitRows();
+  return WriteFileAtomically(path,
+                             [&](ByteSink& sink) { return WriteFitRows(rows, fit_choice_, sink); });
 }
 
 bool Session::SelectAll() {
@@ -115,6 +147,7 @@ void Session::CheckBoxClicked(int slot, bool checked) {
 void Session::ComboChanged(int index) {
   const ChartSource source{*image_, *list_, *results_, ojip_fm_max_};
   CbBoxSKChange(index, radio_item_, source, *chart_);
+  RunFitCurves();
 }
 
 int Session::SaveModeForDialog() const {

@@ -14,6 +14,7 @@
 #include "params/result_tables.h"
 #include "records/file_image.h"
 #include "records/record_list.h"
+#include "viewer/light_curve_fits.h"
 
 namespace corvel {
 
@@ -92,6 +93,16 @@ class Session {
   // The curve-choice combo box picked item `index` (-1 for none).
   void ComboChanged(int index);
 
+  // Light-curve fits of the rapid light curves. The choice (auto or one model) applies to the
+  // fit table and to the fitted curves of the chart; changing it redraws them.
+  FitChoice fit_choice() const { return fit_choice_; }
+  void SetFitChoice(FitChoice choice);
+  // The fit table of the selected rapid light curves, computed when first asked for after a
+  // list click (empty for the other types).
+  const std::vector<FitRow>& FitRows();
+  // The fit table as CSV, written whole or not at all (rule D12).
+  WriteResult SaveFitTable(const std::string& path);
+
   bool deleted_flag() const { return deleted_flag_; }
   bool saved_flag() const { return saved_flag_; }
   uint32_t record_tally() const { return record_tally_; }
@@ -106,6 +117,7 @@ class Session {
 
  private:
   void RunChart();
+  void RunFitCurves();
 
   std::unique_ptr<FileImage> image_;
   std::unique_ptr<FileImage> staging_;
@@ -123,6 +135,10 @@ class Session {
   uint32_t ojip_fm_max_ = 0;
   ListBuild last_build_;
   ChainEnd chain_end_;
+  std::unique_ptr<LightCurveFits> fits_;
+  FitChoice fit_choice_ = FitChoice::kAuto;
+  std::vector<FitRow> fit_rows_;
+  bool fit_rows_stale_ = true;
 };
 
 }  // namespace corvel
