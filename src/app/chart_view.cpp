@@ -187,6 +187,13 @@ ChartView::ChartView(corvel::ChartState* state, QWidget* parent)
       s->attachAxis(left_);
     }
   }
+  for (int i = 0; i < corvel::kBoxCount; ++i) {
+    fit_[i] = new QLineSeries;
+    chart_->addSeries(fit_[i]);
+    fit_[i]->setPen(QPen(Qt::black, 1, Qt::DashLine));
+    fit_[i]->attachAxis(bottom_);
+    fit_[i]->attachAxis(right_);
+  }
   setChart(chart_);
   connect(chart_, &QChart::plotAreaChanged, this, [this] {
     UpdateTicks();
@@ -221,6 +228,11 @@ void ChartView::BindBottom(QAbstractAxis* axis) {
       s->detachAxis(bottom_);
       s->attachAxis(axis);
     }
+  }
+  for (QLineSeries* s : fit_) {
+    s->replace(none);
+    s->detachAxis(bottom_);
+    s->attachAxis(axis);
   }
   bottom_->setVisible(false);
   axis->setVisible(true);
@@ -329,12 +341,22 @@ void ChartView::RenderLine(int slot) {
   line_[slot]->setVisible(data.visible);
 }
 
+void ChartView::RenderFit(int slot) {
+  const corvel::Series& data = state_->fit[slot];
+  SetPen(fit_[slot], ToColor(data.color), 1);
+  points_.clear();
+  for (const corvel::ChartPoint& p : data.points) points_.append(QPointF(p.x, p.y));
+  SetPoints(fit_[slot], points_);
+  fit_[slot]->setVisible(data.visible && !data.points.empty());
+}
+
 void ChartView::Render() {
   RenderAxes();
   for (int i = 0; i < corvel::kSeriesCount; ++i) {
     RenderSmoothed(i);
     RenderLine(i);
   }
+  for (int i = 0; i < corvel::kBoxCount; ++i) RenderFit(i);
   const QString title = FromGbk(state_->title);
   // An empty title takes no room above the plot area.
   chart_->setTitle(title);

@@ -44,6 +44,7 @@ class ChartView : public QChartView {
   void RenderAxes();
   void RenderSmoothed(int slot);
   void RenderLine(int slot);
+  void RenderFit(int slot);
   static void SetPen(QXYSeries* series, QColor color, int width);
   static void SetPoints(QXYSeries* series, const QList<QPointF>& points);
   void BindBottom(QAbstractAxis* axis);
@@ -68,6 +69,7 @@ class ChartView : public QChartView {
   QLineSeries* marks_[corvel::kSeriesCount];  // smoothed series: the markers, no line
   QLineSeries* line_[corvel::kSeriesCount];
   bool line_on_right_[corvel::kSeriesCount] = {};
+  QLineSeries* fit_[corvel::kBoxCount];  // fitted light curves, dashed, on the right axis
   QGraphicsSimpleTextItem* title_;
   QHash<QRgb, QImage> markers_;
   QList<QPointF> points_;  // scratch for the points handed to a series

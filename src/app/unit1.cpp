@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include "chart_view.h"
+#include "fit_table_model.h"
 #include "gbk.h"
 #include "grid_model.h"
 #include "prompter.h"
@@ -100,6 +101,7 @@ TForm1::TForm1(corvel::app::Prompter* prompter, QWidget* parent)
   BuildRightColumn(column);
   BuildTablePage();
   BuildCurvePage();
+  BuildFitPage();
 
   file_label_ = new QLabel(this);
   file_label_->setObjectName(QStringLiteral("FileName"));
@@ -267,12 +269,53 @@ void TForm1::BuildCurvePage() {
   CbBoxSK->setCurrentIndex(-1);
   CbBoxSK->hide();
   side->addWidget(CbBoxSK);
+
+  // The fitted curve drawn dashed over each rapid light curve's rETR.
+  LblFit = new QLabel(tr("拟合模型:"), TabSheet2);
+  LblFit->setObjectName(QStringLiteral("LblFit"));
+  CbBoxFit = new QComboBox(TabSheet2);
+  CbBoxFit->setObjectName(QStringLiteral("CbBoxFit"));
+  CbBoxFit->addItem(tr("自动(AIC最小)"));
+  for (const char* model : {"Webb", "Jassby-Platt", "Platt", "Eilers-Peeters"})
+    CbBoxFit->addItem(QString::fromLatin1(model));
+  LblFit->hide();
+  CbBoxFit->hide();
+  side->addWidget(LblFit);
+  side->addWidget(CbBoxFit);
   side->addStretch(1);
 
   auto* side_widget = new QWidget(TabSheet2);
   side_widget->setLayout(side);
   side_widget->setFixedWidth(220);
   layout->addWidget(side_widget);
+}
+
+void TForm1::BuildFitPage() {
+  TabSheet3 = new QWidget;
+  TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+  PageCtrl->addTab(TabSheet3, tr("  拟  合  "));
+  auto* layout = new QVBoxLayout(TabSheet3);
+  auto* note = new QLabel(
+      tr("快速光响应曲线的拟合结果（所选记录；模型在曲线页选择）。保存表格时另存为 *_fit.csv。"),
+      TabSheet3);
+  note->setObjectName(QStringLiteral("LblFitNote"));
+  StrGridFit = new QTableView(TabSheet3);
+  StrGridFit->setObjectName(QStringLiteral("StrGridFit"));
+  fit_model_ = new corvel::app::FitTableModel(session_.get(), this);
+  StrGridFit->setModel(fit_model_);
+  StrGridFit->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StrGridFit->setWordWrap(false);
+  StrGridFit->verticalHeader()->setDefaultSectionSize(StrGridFit->fontMetrics().height() + 6);
+  StrGridFit->horizontalHeader()->setDefaultSectionSize(84);
+  layout->addWidget(note);
+  layout->addWidget(StrGridFit, 1);
+}
+
+void TForm1::ShowFits() {
+  if (PageCtrl->currentWidget() == TabSheet3) {
+    fit_model_->Refresh();
+    StrGridFit->horizontalHeader()->resizeSection(15, 260);
+  }
 }
 
 void TForm1::Connect() {
@@ -290,13 +333,14 @@ void TForm1::Connect() {
   });
   connect(LBoxFN->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TForm1::ListSelectionChanged);
-  connect(LBoxFN, &corvel::app::RecordListView::SelectAllRequested, this,
-          &TForm1::BtnSelAllClick);
+  connect(LBoxFN, &corvel::app::RecordListView::SelectAllRequested, this, &TForm1::BtnSelAllClick);
   connect(LBoxFN, &corvel::app::RecordListView::DeleteRequested, this, &TForm1::BtnDelClick);
   for (int i = 0; i < corvel::kBoxCount; ++i)
     connect(CBoxFN[i], &QCheckBox::toggled, this,
             [this, i](bool checked) { PicChkBoxFNClk(i, checked); });
   connect(CbBoxSK, &QComboBox::currentIndexChanged, this, &TForm1::CbBoxSKChange);
+  connect(CbBoxFit, &QComboBox::currentIndexChanged, this, &TForm1::CbBoxFitChange);
+  connect(PageCtrl, &QTabWidget::currentChanged, this, [this] { ShowFits(); });
   connect(RichEditInfo, &QPlainTextEdit::textChanged, this, &TForm1::InfoTextEdited);
 
   auto* open = new QShortcut(QKeySequence::Open, this);
@@ -356,9 +400,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::BtnOpenClick() {
   if (!ConfirmOpenOther()) return;
-  const QString path =
-      prompter_->OpenFileName(this, corvel::app::kOpenTitle, corvel::app::kOpenInitialName,
-                              corvel::app::kOpenFilter);
+  const QString path = prompter_->OpenFileName(
+      this, corvel::app::kOpenTitle, corvel::app::kOpenInitialName, corvel::app::kOpenFilter);
   if (path.isEmpty()) return;
   OpenPath(path);
 }
@@ -444,7 +487,8 @@ void TForm1::LBoxFNClick() {
 void TForm1::BeginGridChange() {
   QHeaderView* cols = StrGridDat->horizontalHeader();
   column_widths_.resize(static_cast<size_t>(cols->count()));
-  for (int c = 0; c < cols->count(); ++c) column_widths_[static_cast<size_t>(c)] = cols->sectionSize(c);
+  for (int c = 0; c < cols->count(); ++c)
+    column_widths_[static_cast<size_t>(c)] = cols->sectionSize(c);
   grid_model_->BeginChange();
 }
 
@@ -453,7 +497,8 @@ void TForm1::EndGridChange() {
   // The columns the user widened stay wide from one table to the next.
   QHeaderView* cols = StrGridDat->horizontalHeader();
   if (static_cast<size_t>(cols->count()) == column_widths_.size())
-    for (int c = 0; c < cols->count(); ++c) cols->resizeSection(c, column_widths_[static_cast<size_t>(c)]);
+    for (int c = 0; c < cols->count(); ++c)
+      cols->resizeSection(c, column_widths_[static_cast<size_t>(c)]);
 }
 
 void TForm1::ShowListClick() {
@@ -535,8 +580,12 @@ void TForm1::ShowChart() {
     CbBoxSK->setVisible(chart.combo.visible);
     CbBoxSK->setCurrentIndex(chart.combo.index);
   }
+  const bool rlc = session_->radio_item() == 2;
+  LblFit->setVisible(rlc);
+  CbBoxFit->setVisible(rlc);
   syncing_ = false;
   Chart1->Render();
+  ShowFits();
 }
 
 void TForm1::PicChkBoxFNClk(int slot, bool checked) {
@@ -548,6 +597,12 @@ void TForm1::PicChkBoxFNClk(int slot, bool checked) {
 void TForm1::CbBoxSKChange(int index) {
   if (syncing_) return;
   session_->ComboChanged(index);
+  ShowChart();
+}
+
+void TForm1::CbBoxFitChange(int index) {
+  if (syncing_ || index < 0 || index >= corvel::kFitChoiceCount) return;
+  session_->SetFitChoice(static_cast<corvel::FitChoice>(index));
   ShowChart();
 }
 
@@ -568,12 +623,19 @@ void TForm1::BtnSaveGridClick() {
       prompter_->SaveFileName(this, corvel::app::ToSaveSetup(corvel::Session::SaveGridDialog()));
   if (path.isEmpty()) return;
   const corvel::WriteResult result = session_->SaveGrid(ToPath(path));
-  if (!result.ok) prompter_->ShowError(this, FromUtf8(result.message));
+  if (!result.ok) {
+    prompter_->ShowError(this, FromUtf8(result.message));
+    return;
+  }
+  // A rapid light curve table gets its fits beside it.
+  if (session_->radio_item() != 2) return;
+  const corvel::WriteResult fits = session_->SaveFitTable(corvel::FitTablePath(ToPath(path)));
+  if (!fits.ok) prompter_->ShowError(this, FromUtf8(fits.message));
 }
 
 void TForm1::BtnSavePicClick() {
-  const QString path = prompter_->SaveFileName(
-      this, corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog()));
+  const QString path =
+      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog()));
   if (path.isEmpty()) return;
   QString error;
   if (!Chart1->SavePicture(path, &error)) prompter_->ShowError(this, error);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QMainWindow>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +25,7 @@ class QTableView;
 class TForm2;
 
 namespace corvel::app {
+class FitTableModel;
 class GridModel;
 class Prompter;
 class RecordListModel;
@@ -62,6 +62,8 @@ class TForm1 : public QMainWindow {
   void BtnSavePicClick();
   void PicChkBoxFNClk(int slot, bool checked);
   void CbBoxSKChange(int index);
+  // The light-curve model choice (item 0 auto, then the four models).
+  void CbBoxFitChange(int index);
 
   int RdGrpMTypeItemIndex() const;
 
@@ -87,6 +89,10 @@ class TForm1 : public QMainWindow {
   QCheckBox* CBoxFN[10];  // CBoxFN1 .. CBoxFN10
   QPushButton* BtnSavePic;
   QComboBox* CbBoxSK;
+  QLabel* LblFit;
+  QComboBox* CbBoxFit;
+  QWidget* TabSheet3;  // the light-curve fits of the selected rapid light curves
+  QTableView* StrGridFit;
 
  protected:
   void showEvent(QShowEvent* event) override;    // FormShow
@@ -98,6 +104,9 @@ class TForm1 : public QMainWindow {
   void BuildRightColumn(QWidget* column);
   void BuildTablePage();
   void BuildCurvePage();
+  void BuildFitPage();
+  // Shows the fit table when its page is in front (the fits are computed only for it).
+  void ShowFits();
   void Connect();
 
   void FormShow();
@@ -125,10 +134,11 @@ class TForm1 : public QMainWindow {
   QButtonGroup* type_group_;
   corvel::app::RecordListModel* list_model_;
   corvel::app::GridModel* grid_model_;
+  corvel::app::FitTableModel* fit_model_ = nullptr;
   QLabel* file_label_;
   std::vector<int> column_widths_;
   bool shown_ = false;
-  bool leaving_ = false;   // the exit button has already asked
-  bool syncing_ = false;   // the window itself changes the list or the boxes
+  bool leaving_ = false;  // the exit button has already asked
+  bool syncing_ = false;  // the window itself changes the list or the boxes
   bool setting_info_ = false;
 };
