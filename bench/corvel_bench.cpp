@@ -15,6 +15,7 @@
 #include "records/byte_sink.h"
 #include "records/measurement_type.h"
 #include "synth/kinds.h"
+#include "viewer/light_curve_fits.h"
 #include "viewer/session.h"
 
 namespace corvel {
@@ -118,6 +119,22 @@ void BM_CsvExport100(benchmark::State& state) {
       WriteRecordCsv(session.image(), list.offset(i), sink);
 }
 
+// Light-curve fits, auto (all four models) of every record of the rapid light curve file, from
+// scratch each time: the fit table of select all.
+void BM_FitAll(benchmark::State& state) {
+  Session& session = SessionFor(static_cast<int>(state.range(0)));
+  session.SelectAll();
+  auto fits = std::make_unique<LightCurveFits>();
+  std::vector<FitRow> rows;
+  rows.reserve(kSlotCount);
+  for (auto _ : state) {
+    fits->Reset();
+    FillFitRows(session.image(), session.list(), session.results(), FitChoice::kAuto, *fits, rows);
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.counters["records"] = static_cast<double>(rows.size());
+}
+
 #define CORVEL_EVERY_TYPE(bm) \
   BENCHMARK(bm)->DenseRange(0, kTypeCount - 1)->Unit(benchmark::kMillisecond)
 CORVEL_EVERY_TYPE(BM_ReadFile);
@@ -126,6 +143,7 @@ CORVEL_EVERY_TYPE(BM_SelectAll);
 CORVEL_EVERY_TYPE(BM_TableCsv);
 CORVEL_EVERY_TYPE(BM_SaveMode0);
 CORVEL_EVERY_TYPE(BM_CsvExport100);
+BENCHMARK(BM_FitAll)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Prints the usual console lines, then every step's time as a multiple of reading the same file.
 class RatioReporter : public benchmark::ConsoleReporter {
