@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -170,6 +171,8 @@ void TForm1::BuildTablePage() {
   RichEditInfo->setObjectName(QStringLiteral("RichEditInfo"));
   RichEditInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   RichEditInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Tab moves on to the next control, as in every other box of the window; no tab is typed.
+  RichEditInfo->setTabChangesFocus(true);
   // A file dropped on the box opens it instead of pasting its name.
   RichEditInfo->setAcceptDrops(false);
 
@@ -290,8 +293,7 @@ void TForm1::Connect() {
   });
   connect(LBoxFN->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TForm1::ListSelectionChanged);
-  connect(LBoxFN, &corvel::app::RecordListView::SelectAllRequested, this,
-          &TForm1::BtnSelAllClick);
+  connect(LBoxFN, &corvel::app::RecordListView::SelectAllRequested, this, &TForm1::BtnSelAllClick);
   connect(LBoxFN, &corvel::app::RecordListView::DeleteRequested, this, &TForm1::BtnDelClick);
   for (int i = 0; i < corvel::kBoxCount; ++i)
     connect(CBoxFN[i], &QCheckBox::toggled, this,
@@ -356,9 +358,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::BtnOpenClick() {
   if (!ConfirmOpenOther()) return;
-  const QString path =
-      prompter_->OpenFileName(this, corvel::app::kOpenTitle, corvel::app::kOpenInitialName,
-                              corvel::app::kOpenFilter);
+  const QString path = prompter_->OpenFileName(
+      this, corvel::app::kOpenTitle, corvel::app::kOpenInitialName, corvel::app::kOpenFilter);
   if (path.isEmpty()) return;
   OpenPath(path);
 }
@@ -369,16 +370,14 @@ bool TForm1::OpenFile(const QString& path) {
 }
 
 bool TForm1::OpenPath(const QString& path) {
+  BeginGridChange();
   list_model_->BeginChange();
   const corvel::LoadResult result = session_->Open(ToPath(path));
   list_model_->EndChange();
-  if (result.status == corvel::LoadStatus::kCannotOpen) {
-    // A file that cannot be opened changes nothing and asks for nothing; the status bar says so.
-    SyncListSelection();
-    statusBar()->showMessage(FromUtf8(result.message));
-    return false;
-  }
+  EndGridChange();
   if (result.status != corvel::LoadStatus::kOk) {
+    // A missing path, a folder and an unreadable file all get the same box naming the path and
+    // the reason; the loaded file, its list and its selection stay (rule D4).
     SyncListSelection();
     prompter_->ShowError(this, FromUtf8(result.message));
     return false;
@@ -405,9 +404,11 @@ void TForm1::dropEvent(QDropEvent* event) {
 // ---- Type switch and list -----------------------------------------------------------------------
 
 void TForm1::RdGrpMTypeClick() {
+  BeginGridChange();
   list_model_->BeginChange();
   session_->SwitchType(RdGrpMTypeItemIndex());
   list_model_->EndChange();
+  EndGridChange();
   ShowTypeSwitch();
 }
 
@@ -444,7 +445,8 @@ void TForm1::LBoxFNClick() {
 void TForm1::BeginGridChange() {
   QHeaderView* cols = StrGridDat->horizontalHeader();
   column_widths_.resize(static_cast<size_t>(cols->count()));
-  for (int c = 0; c < cols->count(); ++c) column_widths_[static_cast<size_t>(c)] = cols->sectionSize(c);
+  for (int c = 0; c < cols->count(); ++c)
+    column_widths_[static_cast<size_t>(c)] = cols->sectionSize(c);
   grid_model_->BeginChange();
 }
 
@@ -453,12 +455,27 @@ void TForm1::EndGridChange() {
   // The columns the user widened stay wide from one table to the next.
   QHeaderView* cols = StrGridDat->horizontalHeader();
   if (static_cast<size_t>(cols->count()) == column_widths_.size())
-    for (int c = 0; c < cols->count(); ++c) cols->resizeSection(c, column_widths_[static_cast<size_t>(c)]);
+    for (int c = 0; c < cols->count(); ++c)
+      cols->resizeSection(c, column_widths_[static_cast<size_t>(c)]);
+  // A refilled table starts at its top left: one scrolled right would otherwise look empty.
+  StrGridDat->horizontalScrollBar()->setValue(0);
+  StrGridDat->verticalScrollBar()->setValue(0);
 }
 
 void TForm1::ShowListClick() {
   if (session_->radio_item() == kRadioUser) SetInfoText(session_->info_text());
   ShowChart();
+  switch (session_->chart_limit()) {
+    case corvel::ChartLimit::kFirstTen:
+      statusBar()->showMessage(tr("曲线只显示前10条记录"));
+      break;
+    case corvel::ChartLimit::kFirstOnly:
+      statusBar()->showMessage(tr("曲线只显示第一条选中的记录"));
+      break;
+    case corvel::ChartLimit::kNone:
+      ShowNotice();
+      break;
+  }
 }
 
 void TForm1::SyncListSelection() {
@@ -480,7 +497,10 @@ void TForm1::SyncListSelection() {
 }
 
 void TForm1::BtnSelAllClick() {
-  if (session_->list().count == 0) return;
+  if (session_->list().count == 0) {
+    statusBar()->showMessage(tr("记录列表为空，没有可选的记录"));
+    return;
+  }
   BeginGridChange();
   session_->SelectAll();
   EndGridChange();
@@ -501,9 +521,11 @@ void TForm1::BtnDelClick() {
   if (!session_->CanDelete()) return;
   if (!prompter_->AskOkCancel(this, corvel::app::kAskDelete, corvel::app::kAskDeleteCaption))
     return;
+  BeginGridChange();
   list_model_->BeginChange();
   session_->DeleteSelected();
   list_model_->EndChange();
+  EndGridChange();
   ShowTypeSwitch();
 }
 
@@ -527,6 +549,11 @@ void TForm1::ShowChart() {
     QCheckBox* box = CBoxFN[i];
     const QSignalBlocker block(box);
     box->setText(FromGbk(chart.box[i].caption));
+    // The caption holds the label's first 12 bytes; the tooltip gives the whole label.
+    const int record = chart.box[i].record;
+    box->setToolTip(record >= 0 && record < session_->list().count
+                        ? FromGbk(session_->list().label(record))
+                        : QString());
     box->setEnabled(chart.box[i].enabled);
     box->setChecked(chart.box[i].checked);
   }
@@ -552,14 +579,37 @@ void TForm1::CbBoxSKChange(int index) {
 }
 
 void TForm1::ShowNotice() {
-  statusBar()->showMessage(FromUtf8(session_->Notice()));
+  QString content;
+  if (session_->has_file()) {
+    switch (session_->file_content()) {
+      case corvel::FileContent::kEmptyFile:
+        content = tr("文件为空（0 字节），文件中没有测量记录");
+        break;
+      case corvel::FileContent::kShortHeader:
+        content = tr("文件只有 %1 字节，短于64字节的文件头，文件中没有测量记录")
+                      .arg(session_->file_bytes());
+        break;
+      case corvel::FileContent::kNoRecord:
+        content = tr("文件中没有测量记录");
+        break;
+      case corvel::FileContent::kRecords:
+        break;
+    }
+  }
+  const QString notice = FromUtf8(session_->Notice());
+  if (!content.isEmpty() && !notice.isEmpty()) content += QStringLiteral("  ");
+  statusBar()->showMessage(content + notice);
 }
 
 // ---- Saving -----------------------------------------------------------------------------------
 
 void TForm1::BtnSaveSelectClick() {
   const int mode = session_->SaveModeForDialog();
-  if (mode < 0 || form2_ == nullptr) return;
+  if (mode < 0) {
+    statusBar()->showMessage(SaveRefusalText(corvel::SaveRefusal::kNoLiveRecord));
+    return;
+  }
+  if (form2_ == nullptr) return;
   form2_->Present(mode);
 }
 
@@ -572,11 +622,29 @@ void TForm1::BtnSaveGridClick() {
 }
 
 void TForm1::BtnSavePicClick() {
-  const QString path = prompter_->SaveFileName(
-      this, corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog()));
+  const QString path =
+      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog()));
   if (path.isEmpty()) return;
   QString error;
   if (!Chart1->SavePicture(path, &error)) prompter_->ShowError(this, error);
+}
+
+QString TForm1::SaveRefusalText(corvel::SaveRefusal refusal) {
+  switch (refusal) {
+    case corvel::SaveRefusal::kNoLiveRecord:
+      return tr("文件中没有测量记录，没有可保存的数据");
+    case corvel::SaveRefusal::kEmptyList:
+      return tr("当前类型的记录列表为空，没有可保存的数据");
+    case corvel::SaveRefusal::kNothingSelected:
+      return tr("没有选中的记录，这种存储方式只保存选中的数据");
+    case corvel::SaveRefusal::kNone:
+      break;
+  }
+  return {};
+}
+
+void TForm1::ShowStatus(const QString& text) {
+  statusBar()->showMessage(text);
 }
 
 void TForm1::CopyGridSelection() {

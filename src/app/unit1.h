@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QMainWindow>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +63,10 @@ class TForm1 : public QMainWindow {
   void CbBoxSKChange(int index);
 
   int RdGrpMTypeItemIndex() const;
+
+  // Why a save did nothing, for the status bar; ShowStatus puts a text there.
+  static QString SaveRefusalText(corvel::SaveRefusal refusal);
+  void ShowStatus(const QString& text);
 
   // The controls, under the names they carry as object names too.
   QPushButton* BtnOpen;
@@ -128,7 +131,7 @@ class TForm1 : public QMainWindow {
   QLabel* file_label_;
   std::vector<int> column_widths_;
   bool shown_ = false;
-  bool leaving_ = false;   // the exit button has already asked
-  bool syncing_ = false;   // the window itself changes the list or the boxes
+  bool leaving_ = false;  // the exit button has already asked
+  bool syncing_ = false;  // the window itself changes the list or the boxes
   bool setting_info_ = false;
 };
