@@ -278,6 +278,14 @@ void ChartView::RenderAxes() {
   if (st.bottom.log) {
     BindBottom(bottom_log_);
     bottom_log_->setRange(shown.bottom.min, shown.bottom.max);
+    // The axis labels the powers of its base: a zoom inside two decades is labelled at powers of
+    // two, or at four even steps where even those are too far apart, so it never goes blank.
+    const double span = shown.bottom.max / shown.bottom.min;
+    const double base = span >= 100 ? 10 : span >= 4 ? 2 : std::pow(span, 0.25);
+    if (bottom_log_->base() != base) {
+      bottom_log_->setBase(base);
+      bottom_log_->setMinorTickCount(base == 10 ? 8 : 0);
+    }
     bottom_log_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
   } else {
     BindBottom(bottom_linear_);
@@ -440,7 +448,8 @@ void ChartView::UpdateTicks() {
     SetValueRange(axis, axis->min(), axis->max());
   // The time axis labels every decade; where the widest label does not fit its decade the labels
   // stand upright rather than be cut short (a slanted last label runs past the chart's edge).
-  const double decades = std::log10(bottom_log_->max() / bottom_log_->min());
+  const double decades =
+      std::log(bottom_log_->max() / bottom_log_->min()) / std::log(bottom_log_->base());
   if (decades > 0) {
     const QFontMetricsF fm(bottom_log_->labelsFont());
     const double room = area.width() / decades - 6;

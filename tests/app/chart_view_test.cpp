@@ -153,6 +153,7 @@ class ChartViewTest : public QObject {
   void WheelZoomsTheTimeAxisAroundThePointer();
   void NewDrawingDropsTheZoomABoxClickKeepsIt();
   void CurveCsvHoldsTheZoomedPart();
+  void ZoomInsideADecadeKeepsTimeLabels();
 };
 
 void ChartViewTest::OjipComparisonPicture() {
@@ -533,6 +534,28 @@ void ChartViewTest::CurveCsvHoldsTheZoomedPart() {
   QCOMPARE(zoomed.size(), inside + 2);
   QVERIFY(!v.view->SaveCurveCsv(dir.filePath(QStringLiteral("missing/c.csv")), &error));
   QVERIFY(error.contains(QStringLiteral("missing/c.csv")));
+}
+
+// The time axis labels the powers of its base: zoomed between two of them it would show none.
+void ChartViewTest::ZoomInsideADecadeKeepsTimeLabels() {
+  OjipView v = ShowOjip(1);
+  QVERIFY(v.view);
+  QLogValueAxis* time = nullptr;
+  for (QAbstractAxis* axis : v.view->chart()->axes(Qt::Horizontal))
+    if (axis->isVisible()) time = qobject_cast<QLogValueAxis*>(axis);
+  QVERIFY(time != nullptr);
+  QCOMPARE(time->base(), 10.0);
+  corvel::ViewRanges part = v.view->ShownRanges();
+  part.bottom = {200, 800, true};
+  v.view->ZoomTo(part);
+  QCOMPARE(time->base(), 2.0);  // labels at 256 and 512 µs
+  part.bottom = {300, 500, true};
+  v.view->ZoomTo(part);
+  QVERIFY(std::floor(std::log(500) / std::log(time->base())) -
+              std::ceil(std::log(300) / std::log(time->base())) >=
+          3);
+  v.view->ResetZoom();
+  QCOMPARE(time->base(), 10.0);
 }
 
 QTEST_MAIN(ChartViewTest)
