@@ -287,6 +287,7 @@ void TForm1::Connect() {
   connect(BtnSaveSelect, &QPushButton::clicked, this, &TForm1::BtnSaveSelectClick);
   connect(BtnSaveGrid, &QPushButton::clicked, this, &TForm1::BtnSaveGridClick);
   connect(BtnSavePic, &QPushButton::clicked, this, &TForm1::BtnSavePicClick);
+  connect(Chart1, &ChartView::CurveCsvRequested, this, &TForm1::SaveCurveDataClick);
   // Any change of the checked item, by mouse or by keyboard, is a type switch.
   connect(type_group_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) RdGrpMTypeClick();
@@ -622,11 +623,29 @@ void TForm1::BtnSaveGridClick() {
 }
 
 void TForm1::BtnSavePicClick() {
-  const QString path =
-      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog()));
+  corvel::app::SaveSetup setup = corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog());
+  // Every picture format, BMP first as the default; the format follows the chosen filter or the
+  // typed extension, and the chart view refuses a name whose extension is no picture format.
+  QStringList filters;
+  for (const corvel::PictureFormat format : corvel::kPictureFormats) {
+    const std::string_view ext = corvel::PictureExtension(format);
+    filters << QStringLiteral("*.") +
+                   QString::fromLatin1(ext.data(), static_cast<qsizetype>(ext.size()));
+  }
+  setup.filter = filters.join(QStringLiteral(";;"));
+  const QString path = prompter_->SaveFileName(this, setup);
   if (path.isEmpty()) return;
   QString error;
   if (!Chart1->SavePicture(path, &error)) prompter_->ShowError(this, error);
+}
+
+void TForm1::SaveCurveDataClick() {
+  const corvel::app::SaveSetup setup{tr("存储曲线数据"), QStringLiteral("FLCurve_"),
+                                     QStringLiteral("*.csv"), QStringLiteral("csv")};
+  const QString path = prompter_->SaveFileName(this, setup);
+  if (path.isEmpty()) return;
+  QString error;
+  if (!Chart1->SaveCurveCsv(path, &error)) prompter_->ShowError(this, error);
 }
 
 QString TForm1::SaveRefusalText(corvel::SaveRefusal refusal) {
