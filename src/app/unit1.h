@@ -60,12 +60,18 @@ class TForm1 : public QMainWindow {
   void BtnSaveSelectClick();
   void BtnSaveGridClick();
   void BtnSavePicClick();
+  // The chart's context menu item: the shown curves as CSV.
+  void SaveCurveDataClick();
   void PicChkBoxFNClk(int slot, bool checked);
   void CbBoxSKChange(int index);
   // The light-curve model choice (item 0 auto, then the four models).
   void CbBoxFitChange(int index);
 
   int RdGrpMTypeItemIndex() const;
+
+  // Why a save did nothing, for the status bar; ShowStatus puts a text there.
+  static QString SaveRefusalText(corvel::SaveRefusal refusal);
+  void ShowStatus(const QString& text);
 
   // The controls, under the names they carry as object names too.
   QPushButton* BtnOpen;

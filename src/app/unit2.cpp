@@ -13,6 +13,7 @@
 
 #include "gbk.h"
 #include "prompter.h"
+#include "unit1.h"
 #include "window_texts.h"
 
 TForm2::TForm2(corvel::Session* session, corvel::app::Prompter* prompter, QWidget* parent)
@@ -96,13 +97,20 @@ void TForm2::BtnCancelClick() {
 }
 
 void TForm2::BtnSaveDataClick() {
-  const int m = mode();
-  if (session_->CheckSave(m) != corvel::SaveRefusal::kNone) return;
+  const std::optional<corvel::SaveMode> m = corvel::SaveModeAt(mode());
+  if (!m) return;
+  const corvel::SaveRefusal refusal = session_->CheckSave(*m);
+  if (refusal != corvel::SaveRefusal::kNone) {
+    // Nothing is saved by rule; the main window's status bar says why.
+    if (auto* form1 = qobject_cast<TForm1*>(parentWidget()))
+      form1->ShowStatus(TForm1::SaveRefusalText(refusal));
+    return;
+  }
   const std::string today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd")).toStdString();
   const QString path =
-      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(session_->SaveDataDialog(m, today)));
+      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(session_->SaveDataDialog(*m, today)));
   if (path.isEmpty()) return;  // the dialog stays open
-  const corvel::SaveOutcome outcome = session_->SaveData(m, corvel::app::ToPath(path));
+  const corvel::SaveOutcome outcome = session_->SaveData(*m, corvel::app::ToPath(path));
   if (!outcome.write.ok) {
     prompter_->ShowError(this, corvel::app::FromUtf8(outcome.write.message));
     return;

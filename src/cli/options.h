@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvel::cli {
@@ -19,7 +20,14 @@ struct Options {
   bool choice_given = false;
   unsigned seed = 1;
   int fit_model = 0;  // index into kFitModelNames
+  bool csv = false;  // chart: the shown curves as CSV instead of the chart state
+  int width = 0;     // plot: the chart's size in pixels at 96 dots per inch (0: the default)
+  int height = 0;
+  int dpi = 0;  // plot: BMP and PNG resolution (0: the format's default)
 };
+
+// "WxH" with both sides in 64..8192; nothing otherwise.
+std::optional<std::pair<int, int>> ParseSize(const std::string& text);
 
 // The light-curve fit choices of --model, in the order of corvel::FitChoice.
 inline constexpr int kFitModelNameCount = 5;
