@@ -20,8 +20,8 @@ struct Options {
   bool choice_given = false;
   unsigned seed = 1;
   int fit_model = 0;  // index into kFitModelNames
-  bool csv = false;  // chart: the shown curves as CSV instead of the chart state
-  int width = 0;     // plot: the chart's size in pixels at 96 dots per inch (0: the default)
+  bool csv = false;   // chart: the shown curves as CSV instead of the chart state
+  int width = 0;      // plot: the chart's size in pixels at 96 dots per inch (0: the default)
   int height = 0;
   int dpi = 0;  // plot: BMP and PNG resolution (0: the format's default)
 };
