@@ -387,15 +387,14 @@ bool ChartView::SavePicture(const QString& path, QString* error) {
   const QImage picture = grab().toImage().convertToFormat(QImage::Format_RGB32);
   QSaveFile file(path);
   const auto fail = [&](const QString& reason) {
-    if (error) *error = QStringLiteral("%1: %2").arg(path, reason);
+    if (error) *error = tr("无法写入 %1：%2").arg(path, reason);
     return false;
   };
-  if (picture.isNull()) return fail(QStringLiteral("the chart could not be rendered"));
+  if (picture.isNull()) return fail(tr("图形无法生成"));
   if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
   if (!picture.save(&file, "BMP")) {
-    const QString reason = file.error() != QFileDevice::NoError
-                               ? file.errorString()
-                               : QStringLiteral("the picture could not be written");
+    const QString reason =
+        file.error() != QFileDevice::NoError ? file.errorString() : tr("图形未能完整写入");
     file.cancelWriting();
     return fail(reason);
   }

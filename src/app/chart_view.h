@@ -5,6 +5,7 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QCoreApplication>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -23,6 +24,8 @@ class QValueAxis;
 class QXYSeries;
 
 class ChartView : public QChartView {
+  Q_DECLARE_TR_FUNCTIONS(ChartView)
+
  public:
   explicit ChartView(corvel::ChartState* state, QWidget* parent = nullptr);
 
