@@ -5,6 +5,7 @@
 
 #include "charts/chart_json.h"
 #include "cli/options.h"
+#include "cli/params_command.h"
 #include "export/export_names.h"
 #include "export/file_writer.h"
 #include "export/info_text.h"
@@ -185,6 +186,7 @@ int Run(int argc, char** argv) {
   if (c == "export") return SaveMode(o, 3, "csv");
   if (c == "save") return o.mode < 0 ? Usage() : SaveMode(o, o.mode, "bin");
   if (c == "synth") return Synth(o);
+  if (c == "params") return Params(o);
   return Usage();
 }
 

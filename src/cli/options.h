@@ -18,6 +18,10 @@ struct Options {
   int choice = -1;
   bool choice_given = false;
   unsigned seed = 1;
+  // params: every measurement file named, --type all, and --format long|wide|json.
+  std::vector<std::string> files;
+  bool all_types = false;
+  std::string format = "long";
 };
 
 // Parses argv; returns nothing on a bad option, an unknown type or a missing argument.
