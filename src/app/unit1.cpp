@@ -36,6 +36,7 @@
 #include "core_messages.h"
 #include "gbk.h"
 #include "grid_model.h"
+#include "progress.h"
 #include "prompter.h"
 #include "protocol_pictures.h"
 #include "record_list.h"
@@ -364,6 +365,10 @@ void TForm1::BtnExitClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (corvel::app::WorkInProgress()) {
+    event->ignore();  // an open or a save is still running
+    return;
+  }
   const bool asked = leaving_;
   leaving_ = false;
   if (!asked && !ConfirmLeave()) {
@@ -392,8 +397,16 @@ bool TForm1::OpenFile(const QString& path) {
 }
 
 bool TForm1::OpenPath(const QString& path) {
+  // The first file of a run shows the type looked at last; later ones start on OJIP.
+  const int type = pending_type_ > 0 ? pending_type_ : 0;
   list_model_->BeginChange();
-  const corvel::LoadResult result = session_->Open(ToPath(path));
+  corvel::LoadResult result;
+  corvel::app::RunWithProgress(this, this, tr("正在打开 %1 …").arg(QFileInfo(path).fileName()),
+                               [&] {
+                                 result = session_->Open(ToPath(path));
+                                 if (result.status == corvel::LoadStatus::kOk && type != 0)
+                                   session_->SwitchType(type);
+                               });
   list_model_->EndChange();
   if (result.status == corvel::LoadStatus::kCannotOpen) {
     // A file that cannot be opened changes nothing and asks for nothing; the status bar says so.
@@ -411,14 +424,7 @@ bool TForm1::OpenPath(const QString& path) {
     settings_->AddRecentFile(opened.absoluteFilePath());
     settings_->SetOpenFolder(opened.absolutePath());
   }
-  // The first file of a run shows the type looked at last; later ones start on OJIP.
-  const int type = pending_type_ > 0 ? pending_type_ : 0;
   pending_type_ = -1;
-  if (type != 0) {
-    list_model_->BeginChange();
-    session_->SwitchType(type);
-    list_model_->EndChange();
-  }
   {
     const QSignalBlocker block(type_group_);
     RdGrpMTypeItems[type]->setChecked(true);

@@ -13,6 +13,7 @@
 
 #include "core_messages.h"
 #include "gbk.h"
+#include "progress.h"
 #include "prompter.h"
 #include "settings.h"
 #include "window_texts.h"
@@ -106,7 +107,9 @@ void TForm2::BtnSaveDataClick() {
       *prompter_, settings_, this, corvel::app::ToSaveSetup(session_->SaveDataDialog(m, today)),
       m == 3 ? QStringLiteral("export") : QStringLiteral("records"));
   if (path.isEmpty()) return;  // the dialog stays open
-  const corvel::SaveOutcome outcome = session_->SaveData(m, corvel::app::ToPath(path));
+  corvel::SaveOutcome outcome;
+  corvel::app::RunWithProgress(this, parentWidget(), tr("正在保存 …"),
+                               [&] { outcome = session_->SaveData(m, corvel::app::ToPath(path)); });
   if (!outcome.write.ok) {
     prompter_->ShowError(this, corvel::app::CoreMessages::Failure(outcome.write.message));
     return;

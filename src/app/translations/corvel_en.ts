@@ -224,6 +224,10 @@
         <source>下次启动时界面改为中文。</source>
         <translation>The interface will be Chinese from the next start.</translation>
     </message>
+    <message>
+        <source>正在打开 %1 …</source>
+        <translation>Opening %1 …</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -238,6 +242,10 @@
     <message>
         <source>取  消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>正在保存 …</source>
+        <translation>Saving …</translation>
     </message>
 </context>
 <context>
