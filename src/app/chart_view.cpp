@@ -1,22 +1,46 @@
 #include "chart_view.h"
 
+#include <QBuffer>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QResizeEvent>
-#include <QSaveFile>
+#include <QRubberBand>
 #include <QStringDecoder>
+#include <QSvgGenerator>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "export/file_writer.h"
+
 namespace {
+
+constexpr double kScreenDpi = 96;   // the on-screen size is the size at 96 dots per inch
+constexpr double kHoverReach = 12;  // pixels from the pointer to the sample it reads
+constexpr int kBandMinimum = 4;     // a drag shorter than this zooms nothing along that axis
+constexpr double kWheelStep = 0.8;  // span factor of one wheel notch towards the pointer
 
 constexpr int kMarkerSize = 7;  // a cross three pixels to each side of the point
 
@@ -187,6 +211,16 @@ ChartView::ChartView(corvel::ChartState* state, QWidget* parent)
       s->attachAxis(left_);
     }
   }
+  hover_mark_ = new QGraphicsEllipseItem(chart_);
+  hover_mark_->setZValue(20);
+  hover_mark_->setBrush(Qt::NoBrush);
+  hover_mark_->hide();
+  band_ = new QRubberBand(QRubberBand::Rectangle, viewport());
+  band_->hide();
+  setMouseTracking(true);
+  viewport()->setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+
   setChart(chart_);
   connect(chart_, &QChart::plotAreaChanged, this, [this] {
     UpdateTicks();
@@ -237,22 +271,76 @@ void ChartView::BindLine(int slot, bool right_axis) {
 
 void ChartView::RenderAxes() {
   const corvel::ChartState& st = *state_;
+  // A new drawing is shown at its own scale: the zoom belongs to the drawing it was made on.
+  if (zoomed_ && zoom_drawing_ != st.drawing) zoomed_ = false;
+  const corvel::ViewRanges shown = ShownRanges();
   int decimals = 0;
   if (st.bottom.log) {
     BindBottom(bottom_log_);
-    const double min = st.bottom.min > 0 ? st.bottom.min : 1;
-    bottom_log_->setRange(min, st.bottom.max > min ? st.bottom.max : min * 10);
+    bottom_log_->setRange(shown.bottom.min, shown.bottom.max);
+    // The axis labels the powers of its base: a zoom inside two decades is labelled at powers of
+    // two, or at four even steps where even those are too far apart, so it never goes blank.
+    const double span = shown.bottom.max / shown.bottom.min;
+    const double base = span >= 100 ? 10 : span >= 4 ? 2 : std::pow(span, 0.25);
+    if (bottom_log_->base() != base) {
+      bottom_log_->setBase(base);
+      bottom_log_->setMinorTickCount(base == 10 ? 8 : 0);
+    }
     bottom_log_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
   } else {
     BindBottom(bottom_linear_);
     bottom_linear_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
-    SetValueRange(bottom_linear_, st.bottom.min, st.bottom.max);
+    SetValueRange(bottom_linear_, shown.bottom.min, shown.bottom.max);
   }
   left_->setLabelFormat(PatternToPrintf(st.left.format, &decimals));
-  SetValueRange(left_, st.left.min, st.left.max);
+  SetValueRange(left_, shown.left.min, shown.left.max);
   right_->setLabelFormat(PatternToPrintf(st.right.format, &decimals));
-  SetValueRange(right_, st.right.min, st.right.max);
+  SetValueRange(right_, shown.right.min, shown.right.max);
   right_->setVisible(st.right.visible);
+  RenderTitles();
+}
+
+QString ChartView::AxisTitle(corvel::AxisQuantity quantity) {
+  using corvel::AxisQuantity;
+  switch (quantity) {
+    case AxisQuantity::kTimeUs:
+      return tr("时间 (µs)");
+    case AxisQuantity::kFluorescence:
+      return tr("荧光强度 (a.u.)");
+    case AxisQuantity::kPulseNumber:
+      return tr("脉冲序号");
+    case AxisQuantity::kPar:
+      return tr("PAR (µmol m⁻² s⁻¹)");
+    case AxisQuantity::kRatio:
+      return tr("产额与淬灭系数");
+    case AxisQuantity::kRetr:
+      return tr("rETR");
+    case AxisQuantity::kTimeS:
+      return tr("时间 (s)");
+    case AxisQuantity::kNone:
+      break;
+  }
+  return {};
+}
+
+void ChartView::SetAxisTitle(QAbstractAxis* axis, const QString& title) {
+  if (axis->titleText() != title) axis->setTitleText(title);
+}
+
+void ChartView::RenderTitles() {
+  const corvel::ChartState& st = *state_;
+  const corvel::AxisQuantities q = corvel::AxisQuantitiesOf(st);
+  QString left = AxisTitle(q.left);
+  // A comparison of one parameter names it on its axis (rETR has the right axis).
+  const int choice = st.combo.index;
+  if (q.left == corvel::AxisQuantity::kRatio && st.combo.visible && choice > corvel::kRowRetr &&
+      choice < corvel::kQuenchingRows)
+    left = QString::fromLatin1(corvel::kCurveChoice[choice].data(),
+                               static_cast<qsizetype>(corvel::kCurveChoice[choice].size()));
+  SetAxisTitle(bottom_linear_, AxisTitle(q.bottom));
+  SetAxisTitle(bottom_log_, AxisTitle(q.bottom));
+  SetAxisTitle(left_, left);
+  SetAxisTitle(right_, AxisTitle(q.right));
 }
 
 double ChartView::TickStep(const QValueAxis* axis, double min, double max) const {
@@ -330,6 +418,7 @@ void ChartView::RenderLine(int slot) {
 }
 
 void ChartView::Render() {
+  HideHover();
   RenderAxes();
   for (int i = 0; i < corvel::kSeriesCount; ++i) {
     RenderSmoothed(i);
@@ -359,7 +448,8 @@ void ChartView::UpdateTicks() {
     SetValueRange(axis, axis->min(), axis->max());
   // The time axis labels every decade; where the widest label does not fit its decade the labels
   // stand upright rather than be cut short (a slanted last label runs past the chart's edge).
-  const double decades = std::log10(bottom_log_->max() / bottom_log_->min());
+  const double decades =
+      std::log(bottom_log_->max() / bottom_log_->min()) / std::log(bottom_log_->base());
   if (decades > 0) {
     const QFontMetricsF fm(bottom_log_->labelsFont());
     const double room = area.width() / decades - 6;
@@ -378,26 +468,362 @@ void ChartView::PlaceTitle() {
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {
+  HideHover();
   QChartView::resizeEvent(event);
   UpdateFrame();
   PlaceTitle();
 }
 
-bool ChartView::SavePicture(const QString& path, QString* error) {
-  const QImage picture = grab().toImage().convertToFormat(QImage::Format_RGB32);
-  QSaveFile file(path);
-  const auto fail = [&](const QString& reason) {
-    if (error) *error = tr("无法写入 %1：%2").arg(path, reason);
-    return false;
-  };
-  if (picture.isNull()) return fail(tr("图形无法生成"));
-  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-  if (!picture.save(&file, "BMP")) {
-    const QString reason =
-        file.error() != QFileDevice::NoError ? file.errorString() : tr("图形未能完整写入");
-    file.cancelWriting();
-    return fail(reason);
+// ---- Pictures and curve data -------------------------------------------------------------------
+
+void ChartView::PaintChart(QPainter& painter, const QRectF& target, bool vector) {
+  // The hover mark belongs to the pointer, not to the figure.
+  const bool marked = hover_mark_->isVisible();
+  hover_mark_->hide();
+  // A vector drawing gets every curve as one path, stopped at the frame (an SVG has no clipping),
+  // and the cross markers of a curve as one path instead of a small bitmap per point, so they
+  // stay sharp at any scale.
+  std::vector<std::unique_ptr<QGraphicsPathItem>> paths;
+  std::vector<QXYSeries*> hidden;
+  if (vector) {
+    const QRectF area = chart_->plotArea();
+    const auto add = [&](QXYSeries* series, const QPainterPath& path, const QPen& pen) {
+      auto item = std::make_unique<QGraphicsPathItem>(path, chart_);
+      item->setPen(pen);
+      item->setZValue(5);
+      paths.push_back(std::move(item));
+      series->setVisible(false);
+      hidden.push_back(series);
+    };
+    for (int i = 0; i < corvel::kSeriesCount; ++i) {
+      for (QXYSeries* series :
+           {static_cast<QXYSeries*>(curve_[i]), static_cast<QXYSeries*>(line_[i])}) {
+        if (!series->isVisible() || series->count() == 0) continue;
+        QPainterPath path;
+        bool down = false;
+        QPointF last, previous;
+        bool first = true;
+        for (const QPointF& p : series->points()) {
+          const QPointF at = chart_->mapToPosition(p, series);
+          if (first) {
+            first = false;
+            previous = at;
+            continue;
+          }
+          double x0 = previous.x(), y0 = previous.y(), x1 = at.x(), y1 = at.y();
+          if (corvel::ClipSegment(x0, y0, x1, y1, area.left(), area.top(), area.right(),
+                                  area.bottom())) {
+            if (!down || last != QPointF(x0, y0)) path.moveTo(x0, y0);
+            path.lineTo(x1, y1);
+            last = QPointF(x1, y1);
+            down = x1 == at.x() && y1 == at.y();
+          } else {
+            down = false;
+          }
+          previous = at;
+        }
+        QPen pen = series->pen();
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        add(series, path, pen);
+      }
+      if (!marks_[i]->isVisible() || marks_[i]->count() == 0) continue;
+      QPainterPath path;
+      constexpr double arm = kMarkerSize / 2;
+      for (const QPointF& p : marks_[i]->points()) {
+        const QPointF at = chart_->mapToPosition(p, marks_[i]);
+        if (!area.contains(at)) continue;
+        path.moveTo(at.x() - arm, at.y());
+        path.lineTo(at.x() + arm, at.y());
+        path.moveTo(at.x(), at.y() - arm);
+        path.lineTo(at.x(), at.y() + arm);
+      }
+      add(marks_[i], path, QPen(ToColor(state_->smoothed[i].color), 1));
+    }
   }
-  if (!file.commit()) return fail(file.errorString());
-  return true;
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.fillRect(target, Qt::white);
+  scene()->render(&painter, target, QRectF(QPointF(0, 0), chart_->size()), Qt::IgnoreAspectRatio);
+  paths.clear();
+  for (QXYSeries* series : hidden) series->setVisible(true);
+  hover_mark_->setVisible(marked);
+}
+
+QByteArray ChartView::Picture(corvel::PictureFormat format, int dpi) {
+  const QSizeF logical = chart_->size();
+  const QSize size(qRound(logical.width()), qRound(logical.height()));
+  QByteArray bytes;
+  if (size.isEmpty()) return bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const QString title = FromGbk(state_->title);
+  switch (format) {
+    case corvel::PictureFormat::kBmp:
+    case corvel::PictureFormat::kPng: {
+      const double scale = dpi > 0 ? dpi / kScreenDpi : 1.0;
+      QImage image(qRound(size.width() * scale), qRound(size.height() * scale),
+                   QImage::Format_RGB32);
+      if (image.isNull()) return {};
+      const int dots_per_metre = qRound((dpi > 0 ? dpi : kScreenDpi) / 0.0254);
+      image.setDotsPerMeterX(dots_per_metre);
+      image.setDotsPerMeterY(dots_per_metre);
+      QPainter painter(&image);
+      PaintChart(painter, QRectF(QPointF(0, 0), image.size()), false);
+      painter.end();
+      const char* kind = format == corvel::PictureFormat::kBmp ? "BMP" : "PNG";
+      if (!image.save(&buffer, kind)) return {};
+      break;
+    }
+    case corvel::PictureFormat::kSvg: {
+      QSvgGenerator svg;
+      svg.setOutputDevice(&buffer);
+      svg.setSize(size);
+      svg.setViewBox(QRect(QPoint(0, 0), size));
+      svg.setResolution(static_cast<int>(kScreenDpi));
+      svg.setTitle(title);
+      QPainter painter;
+      if (!painter.begin(&svg)) return {};
+      PaintChart(painter, QRectF(QPointF(0, 0), size), true);
+      painter.end();
+      break;
+    }
+    case corvel::PictureFormat::kPdf: {
+      QPdfWriter pdf(&buffer);
+      pdf.setResolution(static_cast<int>(kScreenDpi));
+      pdf.setCreator(QStringLiteral("corvel-viewer"));
+      pdf.setTitle(title);
+      const QSizeF points = QSizeF(size) * (72.0 / kScreenDpi);
+      pdf.setPageLayout(
+          QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+      QPainter painter;
+      if (!painter.begin(&pdf)) return {};
+      PaintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), true);
+      painter.end();
+      break;
+    }
+  }
+  buffer.close();
+  return bytes;
+}
+
+namespace {
+
+// Every file goes through the one atomic writer (rule D12): the bytes are made in memory first.
+bool WriteBytes(const QString& path, const std::string& bytes, QString* error) {
+  const corvel::WriteResult r = corvel::WriteFileAtomically(
+      QFile::encodeName(path).toStdString(),
+      [&](corvel::ByteSink& s) { return s.Write(bytes.data(), bytes.size()); });
+  if (!r.ok && error) *error = QString::fromUtf8(r.message);
+  return r.ok;
+}
+
+}  // namespace
+
+bool ChartView::SavePicture(const QString& path, corvel::PictureFormat format, int dpi,
+                            QString* error) {
+  const QByteArray bytes = Picture(format, dpi);
+  if (bytes.isEmpty()) {
+    if (error) *error = tr("%1: 图形无法生成").arg(path);
+    return false;
+  }
+  return WriteBytes(path, bytes.toStdString(), error);
+}
+
+bool ChartView::SavePicture(const QString& path, QString* error) {
+  const QByteArray name = QFile::encodeName(path);
+  const std::optional<corvel::PictureFormat> format =
+      corvel::PictureFormatForPath(std::string_view(name.constData(), name.size()));
+  if (!format) {
+    // Never the bytes of one format under another format's name.
+    if (error)
+      *error = tr("%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf")
+                   .arg(path, QFileInfo(path).suffix());
+    return false;
+  }
+  return SavePicture(path, *format, 0, error);
+}
+
+bool ChartView::SaveCurveCsv(const QString& path, QString* error) {
+  const corvel::ViewRanges shown = ShownRanges();
+  corvel::StringSink csv;
+  corvel::WriteCurveCsv(*state_, shown.bottom.min, shown.bottom.max, csv);
+  return WriteBytes(path, csv.text, error);
+}
+
+// ---- Zoom and hover -----------------------------------------------------------------------------
+
+corvel::ViewRanges ChartView::ShownRanges() const {
+  return zoomed_ ? zoom_ : corvel::DrawingRanges(*state_);
+}
+
+void ChartView::ZoomTo(const corvel::ViewRanges& ranges) {
+  zoom_ = ranges;
+  zoom_drawing_ = state_->drawing;
+  zoomed_ = true;
+  HideHover();
+  Render();
+}
+
+void ChartView::ResetZoom() {
+  if (!zoomed_) return;
+  zoomed_ = false;
+  HideHover();
+  Render();
+}
+
+QPointF ChartView::AreaFraction(QPointF pos) const {
+  const QRectF area = chart_->plotArea();
+  const QPointF at = chart_->mapFromScene(mapToScene(pos.toPoint()));
+  return {(at.x() - area.left()) / area.width(), (area.bottom() - at.y()) / area.height()};
+}
+
+QPointF ChartView::PositionOf(double x, double y, bool right_axis) const {
+  const corvel::ViewRanges shown = ShownRanges();
+  const QRectF area = chart_->plotArea();
+  const double fx = corvel::RangeFraction(shown.bottom, x);
+  const double fy = corvel::RangeFraction(right_axis ? shown.right : shown.left, y);
+  const QPointF at(area.left() + fx * area.width(), area.bottom() - fy * area.height());
+  return mapFromScene(chart_->mapToScene(at));
+}
+
+void ChartView::HideHover() {
+  hover_mark_->hide();
+  if (!hover_text_.isEmpty()) QToolTip::hideText();
+  hover_text_.clear();
+}
+
+void ChartView::Hover(QPointF pos, QPoint global) {
+  const QRectF area = chart_->plotArea();
+  const QPointF at = chart_->mapFromScene(mapToScene(pos.toPoint()));
+  if (area.width() < 1 || area.height() < 1 ||
+      !area.adjusted(-kHoverReach, -kHoverReach, kHoverReach, kHoverReach).contains(at)) {
+    HideHover();
+    return;
+  }
+  const corvel::ViewRanges shown = ShownRanges();
+  const corvel::NearestSample near =
+      corvel::FindNearestSample(*state_, shown, area.width(), area.height(), at.x() - area.left(),
+                                at.y() - area.top(), kHoverReach);
+  if (!near.found) {
+    HideHover();
+    return;
+  }
+  const corvel::Series& s = corvel::SeriesOf(*state_, near.curve);
+  const corvel::ChartPoint& p = s.points[near.index];
+  const bool right = near.curve.kind == corvel::SeriesKind::kLine && s.right_axis;
+  const corvel::AxisQuantities q = corvel::AxisQuantitiesOf(*state_);
+  const QString x_title = AxisTitle(q.bottom);
+  const QString y_title = AxisTitle(right ? q.right : q.left);
+  const auto number = [](double v) { return QString::fromStdString(corvel::FormatCurveNumber(v)); };
+  hover_text_ = QStringLiteral("%1\n%2: %3\n%4: %5")
+                    .arg(FromGbk(corvel::CurveName(*state_, near.curve)),
+                         x_title.isEmpty() ? QStringLiteral("x") : x_title, number(p.x),
+                         y_title.isEmpty() ? QStringLiteral("y") : y_title, number(p.y));
+  // The mark: a ring in the curve's colour around the sample.
+  const double fx = corvel::RangeFraction(shown.bottom, p.x);
+  const double fy = corvel::RangeFraction(right ? shown.right : shown.left, p.y);
+  const QPointF centre(area.left() + fx * area.width(), area.bottom() - fy * area.height());
+  hover_mark_->setRect(QRectF(centre - QPointF(5, 5), QSizeF(10, 10)));
+  hover_mark_->setPen(QPen(ToColor(s.color), 2));
+  hover_mark_->show();
+  QToolTip::showText(global, hover_text_, this);
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    banding_ = true;
+    band_origin_ = event->position().toPoint();
+    band_->setGeometry(QRect(band_origin_, QSize()));
+    band_->show();
+    HideHover();
+    event->accept();
+    return;
+  }
+  QChartView::mousePressEvent(event);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+  if (banding_) {
+    band_->setGeometry(QRect(band_origin_, event->position().toPoint()).normalized());
+    event->accept();
+    return;
+  }
+  Hover(event->position(), event->globalPosition().toPoint());
+  QChartView::mouseMoveEvent(event);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!banding_ || event->button() != Qt::LeftButton) {
+    QChartView::mouseReleaseEvent(event);
+    return;
+  }
+  banding_ = false;
+  band_->hide();
+  event->accept();
+  const QPoint end = event->position().toPoint();
+  const QRect drag = QRect(band_origin_, end).normalized();
+  const bool along_x = drag.width() >= kBandMinimum, along_y = drag.height() >= kBandMinimum;
+  if (!along_x && !along_y) return;
+  const QPointF a = AreaFraction(band_origin_), b = AreaFraction(end);
+  const auto inside = [](double f) { return std::clamp(f, 0.0, 1.0); };
+  corvel::ViewRanges next = ShownRanges();
+  if (along_x) next.bottom = corvel::RangeBetween(next.bottom, inside(a.x()), inside(b.x()));
+  if (along_y) {
+    next.left = corvel::RangeBetween(next.left, inside(a.y()), inside(b.y()));
+    next.right = corvel::RangeBetween(next.right, inside(a.y()), inside(b.y()));
+  }
+  ZoomTo(next);
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent* event) {
+  banding_ = false;
+  band_->hide();
+  ResetZoom();
+  event->accept();
+}
+
+void ChartView::wheelEvent(QWheelEvent* event) {
+  const double notches = event->angleDelta().y() / 120.0;
+  if (notches == 0) {
+    QChartView::wheelEvent(event);
+    return;
+  }
+  event->accept();
+  const double anchor = std::clamp(AreaFraction(event->position()).x(), 0.0, 1.0);
+  const corvel::ViewRanges drawing = corvel::DrawingRanges(*state_);
+  corvel::ViewRanges next = ShownRanges();
+  next.bottom =
+      corvel::ZoomRange(next.bottom, anchor, std::pow(kWheelStep, notches), drawing.bottom);
+  ZoomTo(next);
+  if (next.bottom.min == drawing.bottom.min && next.bottom.max == drawing.bottom.max &&
+      next.left.min == drawing.left.min && next.left.max == drawing.left.max &&
+      next.right.min == drawing.right.min && next.right.max == drawing.right.max)
+    ResetZoom();  // zoomed all the way out: the drawing's view again
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && zoomed_) {
+    ResetZoom();
+    event->accept();
+    return;
+  }
+  QChartView::keyPressEvent(event);
+}
+
+void ChartView::leaveEvent(QEvent* event) {
+  HideHover();
+  QChartView::leaveEvent(event);
+}
+
+void ChartView::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  QAction* csv = menu.addAction(tr("保存曲线数据 (CSV)…"));
+  QAction* reset = menu.addAction(tr("还原视图"));
+  reset->setEnabled(zoomed_);
+  QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == csv) emit CurveCsvRequested();
+  if (chosen == reset) ResetZoom();
 }

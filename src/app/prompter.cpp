@@ -10,6 +10,14 @@
 
 namespace corvel::app {
 
+QString SuffixOfFilter(const QString& filter) {
+  const qsizetype star = filter.indexOf(QLatin1String("*."));
+  if (star < 0) return {};
+  qsizetype end = star + 2;
+  while (end < filter.size() && filter.at(end).isLetterOrNumber()) ++end;
+  return filter.mid(star + 2, end - star - 2);
+}
+
 SaveSetup ToSaveSetup(const corvel::SaveDialogSetup& setup) {
   return {CoreMessages::DialogTitle(setup.title), FromUtf8(setup.initial_name),
           FromUtf8(setup.filter), FromUtf8(setup.default_extension)};
@@ -44,6 +52,12 @@ QString QtPrompter::SaveFileName(QWidget* parent, const SaveSetup& setup) {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(setup.filter);
   dialog.setDefaultSuffix(setup.default_suffix);
+  // Where several patterns are offered, a name typed without an extension gets the one of the
+  // chosen filter.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+    const QString ext = SuffixOfFilter(f);
+    if (!ext.isEmpty()) dialog.setDefaultSuffix(ext);
+  });
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   dialog.selectFile(setup.initial_name);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -15,9 +15,13 @@ namespace corvel::app {
 struct SaveSetup {
   QString title;
   QString initial_name;
-  QString filter;          // "*.csv"
+  QString filter;          // "*.csv", or several patterns joined by ";;"
   QString default_suffix;  // "csv"
 };
+
+// The extension of a save filter's first pattern ("*.png" or "PNG (*.png)" give "png"); empty when
+// it has none.
+QString SuffixOfFilter(const QString& filter);
 
 // The core's set-up of a save dialog (UTF-8 texts).
 SaveSetup ToSaveSetup(const corvel::SaveDialogSetup& setup);

@@ -301,6 +301,7 @@ void TForm1::Connect() {
   connect(BtnSaveSelect, &QPushButton::clicked, this, &TForm1::BtnSaveSelectClick);
   connect(BtnSaveGrid, &QPushButton::clicked, this, &TForm1::BtnSaveGridClick);
   connect(BtnSavePic, &QPushButton::clicked, this, &TForm1::BtnSavePicClick);
+  connect(Chart1, &ChartView::CurveCsvRequested, this, &TForm1::SaveCurveDataClick);
   // Any change of the checked item, by mouse or by keyboard, is a type switch.
   connect(type_group_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) RdGrpMTypeClick();
@@ -616,12 +617,31 @@ void TForm1::BtnSaveGridClick() {
 }
 
 void TForm1::BtnSavePicClick() {
-  const QString path =
-      AskSaveFileName(this, corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog()),
-                      QStringLiteral("picture"));
+  corvel::app::SaveSetup setup = corvel::app::ToSaveSetup(corvel::Session::SavePictureDialog());
+  // Every picture format, BMP first as the default; the format follows the chosen filter or the
+  // typed extension, and the chart view refuses a name whose extension is no picture format.
+  QStringList filters;
+  for (const corvel::PictureFormat format : corvel::kPictureFormats) {
+    const std::string_view ext = corvel::PictureExtension(format);
+    filters << QStringLiteral("*.") +
+                   QString::fromLatin1(ext.data(), static_cast<qsizetype>(ext.size()));
+  }
+  setup.filter = filters.join(QStringLiteral(";;"));
+  const QString path = AskSaveFileName(this, setup, QStringLiteral("picture"));
   if (path.isEmpty()) return;
   QString error;
-  if (!Chart1->SavePicture(path, &error)) prompter_->ShowError(this, error);
+  if (!Chart1->SavePicture(path, &error))
+    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
+}
+
+void TForm1::SaveCurveDataClick() {
+  const corvel::app::SaveSetup setup{tr("存储曲线数据"), QStringLiteral("FLCurve_"),
+                                     QStringLiteral("*.csv"), QStringLiteral("csv")};
+  const QString path = AskSaveFileName(this, setup, QStringLiteral("curves"));
+  if (path.isEmpty()) return;
+  QString error;
+  if (!Chart1->SaveCurveCsv(path, &error))
+    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
 }
 
 void TForm1::CopyGridSelection() {

@@ -78,6 +78,8 @@ class TForm1 : public QMainWindow {
   void BtnSaveSelectClick();
   void BtnSaveGridClick();
   void BtnSavePicClick();
+  // The chart's context menu item: the shown curves as CSV.
+  void SaveCurveDataClick();
   void PicChkBoxFNClk(int slot, bool checked);
   void CbBoxSKChange(int index);
 

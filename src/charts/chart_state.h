@@ -92,6 +92,10 @@ struct ChartState {
   // The per-pulse series of the latest pulse kinetics drawing, one per curve slot; slots beyond
   // the records drawn keep older contents.
   SlowKinPulseSeries pulse[kBoxCount] = {};
+
+  // Counts the resets (every drawing's ReDrawAxis and the type switch). A view keeps its zoom
+  // while this stays the same, so a new drawing is shown at the drawing's own scale.
+  uint32_t drawing = 0;
 };
 
 }  // namespace corvel

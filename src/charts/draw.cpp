@@ -130,6 +130,7 @@ void PicChkBoxFNClk(ChartState& chart, int radio_item, int slot) {
 }
 
 void ResetForTypeSwitch(ChartState& chart, int radio_item) {
+  ++chart.drawing;
   chart.combo.visible = false;
   ResetBoxes(chart, radio_item);
   for (int k = 0; k < kSeriesCount; ++k) {
@@ -141,6 +142,7 @@ void ResetForTypeSwitch(ChartState& chart, int radio_item) {
 
 void ReDrawAxis(ChartState& chart, int radio_item, uint8_t mode, uint32_t left_max,
                 uint32_t bottom_max, uint32_t right_max) {
+  ++chart.drawing;
   ResetBoxes(chart, radio_item);
   for (int k = 0; k < kSeriesCount; ++k) {
     chart.smoothed[k].points.clear();

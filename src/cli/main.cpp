@@ -4,6 +4,8 @@
 #include <string>
 
 #include "charts/chart_json.h"
+#include "charts/curve_data.h"
+#include "charts/picture_format.h"
 #include "cli/options.h"
 #include "cli/params_command.h"
 #include "export/export_names.h"
@@ -15,6 +17,10 @@
 #include "records/record.h"
 #include "synth/kinds.h"
 #include "viewer/session.h"
+
+#ifdef CORVEL_HAVE_PLOT
+#include "chart_plot.h"
+#endif
 
 namespace corvel::cli {
 namespace {
@@ -121,8 +127,54 @@ int Chart(const Options& o) {
   Session session;
   if (int rc = Prepare(o, session, true)) return rc;
   if (o.choice_given) session.ComboChanged(o.choice);
+  if (o.csv) {
+    // The curves as the window's curve data item writes them before any zoom.
+    const ViewRanges shown = DrawingRanges(session.chart());
+    return Emit(o, "csv", [&](ByteSink& sink) {
+      return WriteCurveCsv(session.chart(), shown.bottom.min, shown.bottom.max, sink);
+    });
+  }
   return Emit(o, nullptr,
               [&](ByteSink& sink) { return sink.Write(ChartStateJson(session.chart())); });
+}
+
+// The largest side of a rendered picture in pixels: beyond it the image would not fit memory.
+constexpr long kPlotPixelLimit = 20000;
+
+int Plot(const Options& o) {
+  if (!o.output) return Usage();
+  // A name typed without an extension gets the picture dialog's default one, as in the window.
+  const std::string path = WithDefaultExtension(*o.output, "bmp");
+  const std::optional<PictureFormat> format = PictureFormatForPath(path);
+  if (!format) {
+    std::fprintf(stderr, "corvel-cli: %s: unknown picture format (use .bmp, .png, .svg or .pdf)\n",
+                 path.c_str());
+    return Usage();
+  }
+#ifdef CORVEL_HAVE_PLOT
+  plot::PlotOptions options;
+  options.format = *format;
+  if (o.width > 0) {
+    options.width = o.width;
+    options.height = o.height;
+  }
+  options.dpi = o.dpi;
+  const bool raster = *format == PictureFormat::kBmp || *format == PictureFormat::kPng;
+  const int default_dpi = *format == PictureFormat::kPng ? plot::kDefaultPngDpi : plot::kScreenDpi;
+  const int dpi = raster && o.dpi > 0 ? o.dpi : (raster ? default_dpi : plot::kScreenDpi);
+  if (long{options.width} * dpi / plot::kScreenDpi > kPlotPixelLimit ||
+      long{options.height} * dpi / plot::kScreenDpi > kPlotPixelLimit)
+    return Usage();
+  if (o.radio_item == 8 || o.radio_item == 9)
+    return Fail(std::string(kRadioName[o.radio_item]) + " records have no chart: nothing to plot");
+  Session session;
+  if (int rc = Prepare(o, session, true)) return rc;
+  if (o.choice_given) session.ComboChanged(o.choice);
+  const WriteResult r = plot::WritePlot(session.chart(), options, path);
+  return r.ok ? 0 : Fail(r.message);
+#else
+  return Fail("plot: this corvel-cli was built without the viewer (Qt), so it cannot draw charts");
+#endif
 }
 
 const char* RefusalText(SaveRefusal r) {
@@ -183,6 +235,7 @@ int Run(int argc, char** argv) {
   if (c == "table") return Table(o);
   if (c == "listing") return Listing(o);
   if (c == "chart") return Chart(o);
+  if (c == "plot") return Plot(o);
   if (c == "export") return SaveMode(o, 3, "csv");
   if (c == "save") return o.mode < 0 ? Usage() : SaveMode(o, o.mode, "bin");
   if (c == "synth") return Synth(o);

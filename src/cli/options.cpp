@@ -15,7 +15,9 @@ const char kUsage[] =
     "  listing FILE [--select SEL] [-o OUT]\n"
     "  export FILE --type TYPE [--select SEL] -o BASE\n"
     "  save FILE --mode 0|1|2 [--type TYPE] [--select SEL] -o OUT\n"
-    "  chart FILE --type TYPE [--select SEL] [--choice N] [-o OUT.json]\n"
+    "  chart FILE --type TYPE [--select SEL] [--choice N] [--csv] [-o OUT.json|OUT.csv]\n"
+    "  plot FILE --type TYPE [--select SEL] [--choice N] [--size WxH] [--dpi N]\n"
+    "       -o OUT.bmp|OUT.png|OUT.svg|OUT.pdf\n"
     "  synth demo|capacity|edge -o OUT [--type TYPE] [--seed N]\n"
     "  params FILE... [--type TYPE|all] [--select SEL] [--format long|wide|json] [-o OUT]\n"
     "TYPE: ojip slowkin rlc dr afterss pifr multiojip foprime user chlconc\n"
@@ -46,6 +48,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       o.files.push_back(flag);
       continue;
     }
+    if (flag == "--csv") {
+      o.csv = true;
+      continue;
+    }
     if (i + 1 >= argc) return std::nullopt;
     const std::string value = argv[++i];
     if (params && flag == "--type" && value == "all") {
@@ -72,6 +78,15 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       if (!c || *c < -1 || *c > 7) return std::nullopt;
       o.choice = *c;
       o.choice_given = true;
+    } else if (flag == "--size") {
+      auto size = ParseSize(value);
+      if (!size) return std::nullopt;
+      o.width = size->first;
+      o.height = size->second;
+    } else if (flag == "--dpi") {
+      auto d = Number(value);
+      if (!d || *d < 24 || *d > 1200) return std::nullopt;
+      o.dpi = *d;
     } else if (flag == "--seed") {
       auto s = Number(value);
       if (!s || *s < 0) return std::nullopt;
@@ -83,6 +98,15 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
   if (params && o.files.empty()) return std::nullopt;
   if (params && !o.type_given) o.all_types = true;  // every type that has parameters
   return o;
+}
+
+std::optional<std::pair<int, int>> ParseSize(const std::string& text) {
+  const size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return std::nullopt;
+  auto w = Number(text.substr(0, x));
+  auto h = Number(text.substr(x + 1));
+  if (!w || !h || *w < 64 || *w > 8192 || *h < 64 || *h > 8192) return std::nullopt;
+  return std::make_pair(*w, *h);
 }
 
 std::optional<std::vector<int>> ParseSelection(const std::string& text, int count) {

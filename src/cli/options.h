@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvel::cli {
@@ -18,11 +19,18 @@ struct Options {
   int choice = -1;
   bool choice_given = false;
   unsigned seed = 1;
+  bool csv = false;  // chart: the shown curves as CSV instead of the chart state
+  int width = 0;     // plot: the chart's size in pixels at 96 dots per inch (0: the default)
+  int height = 0;
+  int dpi = 0;  // plot: BMP and PNG resolution (0: the format's default)
   // params: every measurement file named, --type all, and --format long|wide|json.
   std::vector<std::string> files;
   bool all_types = false;
   std::string format = "long";
 };
+
+// "WxH" with both sides in 64..8192; nothing otherwise.
+std::optional<std::pair<int, int>> ParseSize(const std::string& text);
 
 // Parses argv; returns nothing on a bad option, an unknown type or a missing argument.
 std::optional<Options> ParseOptions(int argc, char** argv);

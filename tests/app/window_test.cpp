@@ -596,7 +596,7 @@ void WindowTest::pictureSaveWritesABitmap() {
   QCOMPARE(prompter_->saves.size(), 1);
   QCOMPARE(prompter_->saves[0].title, QStringLiteral("存储图像"));
   QCOMPARE(prompter_->saves[0].initial_name, QStringLiteral("FLPic_"));
-  QCOMPARE(prompter_->saves[0].filter, QStringLiteral("*.bmp"));
+  QCOMPARE(prompter_->saves[0].filter, QStringLiteral("*.bmp;;*.png;;*.svg;;*.pdf"));
   QCOMPARE(prompter_->saves[0].default_suffix, QStringLiteral("bmp"));
   QVERIFY(prompter_->errors.isEmpty());
   const QImage picture(dir_.filePath(QStringLiteral("FLPic_.bmp")));

@@ -4,16 +4,48 @@
 <context>
     <name>ChartView</name>
     <message>
-        <source>无法写入 %1：%2</source>
-        <translation>cannot write %1: %2</translation>
+        <source>时间 (µs)</source>
+        <translation>Time (µs)</translation>
     </message>
     <message>
-        <source>图形无法生成</source>
-        <translation>the chart could not be rendered</translation>
+        <source>荧光强度 (a.u.)</source>
+        <translation>Fluorescence (a.u.)</translation>
     </message>
     <message>
-        <source>图形未能完整写入</source>
-        <translation>the picture could not be written</translation>
+        <source>脉冲序号</source>
+        <translation>Pulse number</translation>
+    </message>
+    <message>
+        <source>PAR (µmol m⁻² s⁻¹)</source>
+        <translation>PAR (µmol m⁻² s⁻¹)</translation>
+    </message>
+    <message>
+        <source>产额与淬灭系数</source>
+        <translation>Yields and quenching coefficients</translation>
+    </message>
+    <message>
+        <source>rETR</source>
+        <translation>rETR</translation>
+    </message>
+    <message>
+        <source>时间 (s)</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source>%1: 图形无法生成</source>
+        <translation>%1: the chart could not be rendered</translation>
+    </message>
+    <message>
+        <source>%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf</source>
+        <translation>%1: a chart cannot be saved as ".%2"; use .bmp, .png, .svg or .pdf</translation>
+    </message>
+    <message>
+        <source>保存曲线数据 (CSV)…</source>
+        <translation>Save Curve Data (CSV)…</translation>
+    </message>
+    <message>
+        <source>还原视图</source>
+        <translation>Reset View</translation>
     </message>
 </context>
 <context>
@@ -227,6 +259,10 @@
     <message>
         <source>正在打开 %1 …</source>
         <translation>Opening %1 …</translation>
+    </message>
+    <message>
+        <source>存储曲线数据</source>
+        <translation>Save Curve Data</translation>
     </message>
 </context>
 <context>
