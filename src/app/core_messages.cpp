@@ -64,14 +64,41 @@ QString CoreMessages::Reason(const std::string& reason) {
   return QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size()));
 }
 
+namespace {
+
+// What an export adds after the reason: "; nothing was exported", "; the N files this export had
+// written were removed".
+QString ExportTail(std::string_view tail) {
+  if (tail == "nothing was exported") return CoreMessages::tr("未导出任何文件");
+  constexpr std::string_view kThe = "the ";
+  if (tail.substr(0, kThe.size()) == kThe) {
+    int count = 0;
+    size_t k = kThe.size();
+    while (k < tail.size() && tail[k] >= '0' && tail[k] <= '9')
+      count = count * 10 + (tail[k++] - '0');
+    if (k > kThe.size() && (tail.substr(k) == " file this export had written was removed" ||
+                            tail.substr(k) == " files this export had written were removed"))
+      return CoreMessages::tr("本次导出已写入的 %n 个文件已删除", nullptr, count);
+  }
+  return Utf8(tail);
+}
+
+}  // namespace
+
 QString CoreMessages::Failure(const std::string& core_message) {
   std::string_view path, reason;
   if (Split(core_message, "Cannot open ", &path, &reason))
     return tr("无法打开 %1：%2").arg(Utf8(path), Reason(std::string(reason)));
   if (Split(core_message, "Cannot read ", &path, &reason))
     return tr("无法读取 %1：%2").arg(Utf8(path), Reason(std::string(reason)));
-  if (Split(core_message, "cannot write ", &path, &reason))
-    return tr("无法写入 %1：%2").arg(Utf8(path), Reason(std::string(reason)));
+  if (Split(core_message, "cannot write ", &path, &reason)) {
+    const size_t semicolon = reason.find("; ");
+    if (semicolon == std::string_view::npos)
+      return tr("无法写入 %1：%2").arg(Utf8(path), Reason(std::string(reason)));
+    return tr("无法写入 %1：%2；%3")
+        .arg(Utf8(path), Reason(std::string(reason.substr(0, semicolon))),
+             ExportTail(reason.substr(semicolon + 2)));
+  }
   return Utf8(core_message);
 }
 

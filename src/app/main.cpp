@@ -1,6 +1,7 @@
 // corvel-viewer: the main window Form1, the hidden save-mode dialog Form2 and the event loop.
 // A measurement file named on the command line is opened at start; `--lang zh|en` chooses the
-// interface language for this run.
+// interface language for this run; --help and --version print the usage and the version instead.
+#include <QCommandLineParser>
 #include <QLocale>
 #include <QStringList>
 #include <cstdio>
@@ -13,8 +14,9 @@
 
 int main(int argc, char** argv) {
   corvel::app::Application app(argc, argv);
-  corvel::app::UseChineseFallbackFont(app);
+  corvel::app::Application::setApplicationVersion(QStringLiteral(CORVEL_VERSION));
 
+  // The language comes first, so that the usage of --help speaks it too.
   const corvel::app::StartArguments start =
       corvel::app::ParseStartArguments(QCoreApplication::arguments());
   if (!start.valid) {
@@ -30,13 +32,29 @@ int main(int argc, char** argv) {
         "Chinese\n",
         stderr);
 
+  // Parsed before any window exists, so that "--help" is never opened as a measurement file.
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QCoreApplication::translate("main", "Corvel-2740藻类荧光仪数据查看：打开测量文件(*.bin)"));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addOption(QCommandLineOption(QStringLiteral("lang"),
+                                      QCoreApplication::translate("main", "界面语言：zh 或 en"),
+                                      QStringLiteral("zh|en")));
+  parser.addPositionalArgument(QStringLiteral("FILE"),
+                               QCoreApplication::translate("main", "启动时打开的测量文件"),
+                               QStringLiteral("[FILE]"));
+  parser.process(app);
+
+  corvel::app::UseChineseFallbackFont(app);
   TForm1 Form1;
   TForm2 Form2(&Form1.session(), &Form1.prompter(), &Form1);
   Form1.SetSaveModeDialog(&Form2);
   Form1.UseSettings(&settings);
   Form1.show();
 
-  if (start.rest.size() > 1) Form1.OpenFile(start.rest.at(1));
+  const QStringList files = parser.positionalArguments();
+  if (!files.isEmpty()) Form1.OpenFile(files.at(0));
 
   app.exec();
   return 0;

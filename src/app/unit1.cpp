@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
@@ -185,6 +186,8 @@ void TForm1::BuildTablePage() {
   RichEditInfo->setObjectName(QStringLiteral("RichEditInfo"));
   RichEditInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   RichEditInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Tab moves on to the next control, as in every other box of the window; no tab is typed.
+  RichEditInfo->setTabChangesFocus(true);
   // A file dropped on the box opens it instead of pasting its name.
   RichEditInfo->setAcceptDrops(false);
 
@@ -400,6 +403,7 @@ bool TForm1::OpenFile(const QString& path) {
 bool TForm1::OpenPath(const QString& path) {
   // The first file of a run shows the type looked at last; later ones start on OJIP.
   const int type = pending_type_ > 0 ? pending_type_ : 0;
+  BeginGridChange();
   list_model_->BeginChange();
   corvel::LoadResult result;
   corvel::app::RunWithProgress(this, this, tr("正在打开 %1 …").arg(QFileInfo(path).fileName()),
@@ -409,13 +413,10 @@ bool TForm1::OpenPath(const QString& path) {
                                    session_->SwitchType(type);
                                });
   list_model_->EndChange();
-  if (result.status == corvel::LoadStatus::kCannotOpen) {
-    // A file that cannot be opened changes nothing and asks for nothing; the status bar says so.
-    SyncListSelection();
-    statusBar()->showMessage(corvel::app::CoreMessages::Failure(result.message));
-    return false;
-  }
+  EndGridChange();
   if (result.status != corvel::LoadStatus::kOk) {
+    // A missing path, a folder and an unreadable file all get the same box naming the path and
+    // the reason; the loaded file, its list and its selection stay (rule D4).
     SyncListSelection();
     prompter_->ShowError(this, corvel::app::CoreMessages::Failure(result.message));
     return false;
@@ -448,9 +449,11 @@ void TForm1::dropEvent(QDropEvent* event) {
 // ---- Type switch and list -----------------------------------------------------------------------
 
 void TForm1::RdGrpMTypeClick() {
+  BeginGridChange();
   list_model_->BeginChange();
   session_->SwitchType(RdGrpMTypeItemIndex());
   list_model_->EndChange();
+  EndGridChange();
   ShowTypeSwitch();
 }
 
@@ -499,11 +502,25 @@ void TForm1::EndGridChange() {
   if (static_cast<size_t>(cols->count()) == column_widths_.size())
     for (int c = 0; c < cols->count(); ++c)
       cols->resizeSection(c, column_widths_[static_cast<size_t>(c)]);
+  // A refilled table starts at its top left: one scrolled right would otherwise look empty.
+  StrGridDat->horizontalScrollBar()->setValue(0);
+  StrGridDat->verticalScrollBar()->setValue(0);
 }
 
 void TForm1::ShowListClick() {
   if (session_->radio_item() == kRadioUser) SetInfoText(session_->info_text());
   ShowChart();
+  switch (session_->chart_limit()) {
+    case corvel::ChartLimit::kFirstTen:
+      statusBar()->showMessage(tr("曲线只显示前10条记录"));
+      break;
+    case corvel::ChartLimit::kFirstOnly:
+      statusBar()->showMessage(tr("曲线只显示第一条选中的记录"));
+      break;
+    case corvel::ChartLimit::kNone:
+      ShowNotice();
+      break;
+  }
 }
 
 void TForm1::SyncListSelection() {
@@ -525,7 +542,10 @@ void TForm1::SyncListSelection() {
 }
 
 void TForm1::BtnSelAllClick() {
-  if (session_->list().count == 0) return;
+  if (session_->list().count == 0) {
+    statusBar()->showMessage(tr("记录列表为空，没有可选的记录"));
+    return;
+  }
   BeginGridChange();
   session_->SelectAll();
   EndGridChange();
@@ -546,9 +566,11 @@ void TForm1::BtnDelClick() {
   if (!session_->CanDelete()) return;
   if (!prompter_->AskOkCancel(this, corvel::app::kAskDelete, corvel::app::kAskDeleteCaption))
     return;
+  BeginGridChange();
   list_model_->BeginChange();
   session_->DeleteSelected();
   list_model_->EndChange();
+  EndGridChange();
   ShowTypeSwitch();
 }
 
@@ -572,6 +594,11 @@ void TForm1::ShowChart() {
     QCheckBox* box = CBoxFN[i];
     const QSignalBlocker block(box);
     box->setText(FromGbk(chart.box[i].caption));
+    // The caption holds the label's first 12 bytes; the tooltip gives the whole label.
+    const int record = chart.box[i].record;
+    box->setToolTip(record >= 0 && record < session_->list().count
+                        ? FromGbk(session_->list().label(record))
+                        : QString());
     box->setEnabled(chart.box[i].enabled);
     box->setChecked(chart.box[i].checked);
   }
@@ -597,14 +624,37 @@ void TForm1::CbBoxSKChange(int index) {
 }
 
 void TForm1::ShowNotice() {
-  statusBar()->showMessage(corvel::app::CoreMessages::Notice(*session_));
+  QString content;
+  if (session_->has_file()) {
+    switch (session_->file_content()) {
+      case corvel::FileContent::kEmptyFile:
+        content = tr("文件为空（0 字节），文件中没有测量记录");
+        break;
+      case corvel::FileContent::kShortHeader:
+        content = tr("文件只有 %1 字节，短于64字节的文件头，文件中没有测量记录")
+                      .arg(session_->file_bytes());
+        break;
+      case corvel::FileContent::kNoRecord:
+        content = tr("文件中没有测量记录");
+        break;
+      case corvel::FileContent::kRecords:
+        break;
+    }
+  }
+  const QString notice = corvel::app::CoreMessages::Notice(*session_);
+  if (!content.isEmpty() && !notice.isEmpty()) content += QStringLiteral("  ");
+  statusBar()->showMessage(content + notice);
 }
 
 // ---- Saving -----------------------------------------------------------------------------------
 
 void TForm1::BtnSaveSelectClick() {
   const int mode = session_->SaveModeForDialog();
-  if (mode < 0 || form2_ == nullptr) return;
+  if (mode < 0) {
+    statusBar()->showMessage(SaveRefusalText(corvel::SaveRefusal::kNoLiveRecord));
+    return;
+  }
+  if (form2_ == nullptr) return;
   form2_->Present(mode);
 }
 
@@ -642,6 +692,24 @@ void TForm1::SaveCurveDataClick() {
   QString error;
   if (!Chart1->SaveCurveCsv(path, &error))
     prompter_->ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
+}
+
+QString TForm1::SaveRefusalText(corvel::SaveRefusal refusal) {
+  switch (refusal) {
+    case corvel::SaveRefusal::kNoLiveRecord:
+      return tr("文件中没有测量记录，没有可保存的数据");
+    case corvel::SaveRefusal::kEmptyList:
+      return tr("当前类型的记录列表为空，没有可保存的数据");
+    case corvel::SaveRefusal::kNothingSelected:
+      return tr("没有选中的记录，这种存储方式只保存选中的数据");
+    case corvel::SaveRefusal::kNone:
+      break;
+  }
+  return {};
+}
+
+void TForm1::ShowStatus(const QString& text) {
+  statusBar()->showMessage(text);
 }
 
 void TForm1::CopyGridSelection() {

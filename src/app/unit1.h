@@ -85,6 +85,10 @@ class TForm1 : public QMainWindow {
 
   int RdGrpMTypeItemIndex() const;
 
+  // Why a save did nothing, for the status bar; ShowStatus puts a text there.
+  static QString SaveRefusalText(corvel::SaveRefusal refusal);
+  void ShowStatus(const QString& text);
+
   // The controls, under the names they carry as object names too.
   QPushButton* BtnOpen;
   QPushButton* BtnExit;

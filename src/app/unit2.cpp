@@ -16,6 +16,7 @@
 #include "progress.h"
 #include "prompter.h"
 #include "settings.h"
+#include "unit1.h"
 #include "window_texts.h"
 
 TForm2::TForm2(corvel::Session* session, corvel::app::Prompter* prompter, QWidget* parent)
@@ -99,17 +100,26 @@ void TForm2::BtnCancelClick() {
 }
 
 void TForm2::BtnSaveDataClick() {
-  const int m = mode();
-  if (session_->CheckSave(m) != corvel::SaveRefusal::kNone) return;
+  const std::optional<corvel::SaveMode> m = corvel::SaveModeAt(mode());
+  if (!m) return;
+  const corvel::SaveRefusal refusal = session_->CheckSave(*m);
+  if (refusal != corvel::SaveRefusal::kNone) {
+    // Nothing is saved by rule; the main window's status bar says why.
+    if (auto* form1 = qobject_cast<TForm1*>(parentWidget()))
+      form1->ShowStatus(TForm1::SaveRefusalText(refusal));
+    return;
+  }
   const std::string today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd")).toStdString();
   // Records (modes 0 to 2) and the CSV export (mode 3) each remember their own folder.
   const QString path = corvel::app::AskSaveFileName(
-      *prompter_, settings_, this, corvel::app::ToSaveSetup(session_->SaveDataDialog(m, today)),
-      m == 3 ? QStringLiteral("export") : QStringLiteral("records"));
+      *prompter_, settings_, this, corvel::app::ToSaveSetup(session_->SaveDataDialog(*m, today)),
+      *m == corvel::SaveMode::kSelectedAsCsv ? QStringLiteral("export")
+                                             : QStringLiteral("records"));
   if (path.isEmpty()) return;  // the dialog stays open
   corvel::SaveOutcome outcome;
-  corvel::app::RunWithProgress(this, parentWidget(), tr("正在保存 …"),
-                               [&] { outcome = session_->SaveData(m, corvel::app::ToPath(path)); });
+  corvel::app::RunWithProgress(this, parentWidget(), tr("正在保存 …"), [&] {
+    outcome = session_->SaveData(*m, corvel::app::ToPath(path));
+  });
   if (!outcome.write.ok) {
     prompter_->ShowError(this, corvel::app::CoreMessages::Failure(outcome.write.message));
     return;

@@ -62,6 +62,10 @@ struct CheckBox {
   std::string caption = " ";  // 8-bit text as the core produces it (list labels are GBK)
   bool enabled = false;
   bool checked = false;
+  // List position of the record whose curve the box stands for, -1 when it stands for none (a
+  // pulse number, a parameter row). The caption is the label's start; the window shows the
+  // whole label of this record as the box's tooltip.
+  int record = -1;
 };
 
 struct Series {

@@ -38,13 +38,21 @@ void UseBox(ChartState& chart, int radio_item, int slot, std::string_view captio
   CheckBox& box = chart.box[slot];
   box.caption.assign(caption);
   box.enabled = true;
+  box.record = -1;
   SetBoxChecked(chart, radio_item, slot, true);
+}
+
+// A box that stands for the record at list position p: its caption is the label's start.
+void UseRecordBox(ChartState& chart, int radio_item, int slot, const RecordList& list, int p) {
+  UseBox(chart, radio_item, slot, LabelStart(list, p));
+  chart.box[slot].record = p;
 }
 
 void ResetBoxes(ChartState& chart, int radio_item) {
   for (int i = 0; i < kBoxCount; ++i) {
     chart.box[i].caption.assign(" ");
     chart.box[i].enabled = false;
+    chart.box[i].record = -1;
     SetBoxChecked(chart, radio_item, i, false);
   }
 }
@@ -213,7 +221,7 @@ void DrawChart_OJIP(const ChartSource& source, ChartState& chart) {
   for (int p = 0; p < list.count; ++p) {
     if (!list.selected[p]) continue;
     if (slot == kBoxCount) break;
-    UseBox(chart, kRadioOjip, slot, LabelStart(list, p));
+    UseRecordBox(chart, kRadioOjip, slot, list, p);
     DrawOJIP(source.image, FirstBlock(source, p), chart.smoothed[slot], kBoxColor[slot]);
     ++slot;
   }
@@ -270,7 +278,7 @@ void DrawChart_SlowK(const ChartSource& source, ChartState& chart) {
   for (int p = 0; p < list.count; ++p) {
     if (!list.selected[p]) continue;
     if (slot == kBoxCount) break;
-    UseBox(chart, kRadioSlowKin, slot, LabelStart(list, p));
+    UseRecordBox(chart, kRadioSlowKin, slot, list, p);
     ++slot;
   }
   const int m = chart.combo.index;
@@ -313,7 +321,7 @@ void DrawChart_RLC(const ChartSource& source, ChartState& chart) {
   for (int p = 0; p < list.count; ++p) {
     if (!list.selected[p]) continue;
     if (slot == kBoxCount) break;
-    UseBox(chart, kRadioRlc, slot, LabelStart(list, p));
+    UseRecordBox(chart, kRadioRlc, slot, list, p);
     PrepareChoiceCurve(chart, slot);
     if (m >= 0 && m < kQuenchingRows) {
       const RlcResult& r = source.results.rlc[p];
@@ -403,7 +411,7 @@ void DrawChart_PIFR(const ChartSource& source, ChartState& chart) {
   for (int p = 0; p < list.count; ++p) {
     if (!list.selected[p]) continue;
     if (slot == kBoxCount) break;
-    UseBox(chart, kRadioPifr, slot, LabelStart(list, p));
+    UseRecordBox(chart, kRadioPifr, slot, list, p);
     Series& s = chart.line[slot];
     s.color = kBoxColor[slot];
     // Each curve rises from 0 at 0 s to its first point.

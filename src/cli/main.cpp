@@ -1,6 +1,11 @@
 // corvel-cli: the viewer's rules in a batch. Every output is what the window would have written.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "charts/chart_json.h"
@@ -38,13 +43,35 @@ int Fail(const std::string& why) {
   return kFailure;
 }
 
+// The failure of a write to standard output, with the reason the system gave.
+int FailStdout(int error) {
+  return Fail(std::string("cannot write to standard output: ") +
+              std::strerror(error != 0 ? error : EIO));
+}
+
+// Flushes standard output; 0 when everything printed reached it, else the failure.
+int FinishStdout() {
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) return FailStdout(errno);
+  return 0;
+}
+
+// An output name that cannot name a file: empty, ending in '/', or an existing folder. Such a
+// name would otherwise become a hidden ".csv" or ".bin" inside the folder.
+bool IsBadOutputName(const std::string& name) {
+  if (name.empty() || name.back() == '/') return true;
+  struct stat st;
+  return ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // Standard output without -o; otherwise the named file, written whole or not at all.
 int Emit(const Options& o, const char* default_extension,
          const std::function<bool(ByteSink&)>& produce) {
   if (!o.output) {
     StdioSink out(stdout);
-    if (!produce(out) || std::fflush(stdout) != 0) return Fail("cannot write to standard output");
-    return 0;
+    errno = 0;
+    if (!produce(out)) return FailStdout(errno);
+    return FinishStdout();
   }
   const std::string path =
       default_extension ? WithDefaultExtension(*o.output, default_extension) : *o.output;
@@ -93,7 +120,7 @@ int Info(const Options& o) {
     if (session.last_build().truncated) notice = session.Notice();
   }
   if (!notice.empty()) std::printf("notice: %s\n", notice.c_str());
-  return 0;
+  return FinishStdout();
 }
 
 int List(const Options& o) {
@@ -166,7 +193,8 @@ int Plot(const Options& o) {
       long{options.height} * dpi / plot::kScreenDpi > kPlotPixelLimit)
     return Usage();
   if (o.radio_item == 8 || o.radio_item == 9)
-    return Fail(std::string(kRadioName[o.radio_item]) + " records have no chart: nothing to plot");
+    return Fail(o.file + ": " + std::string(kRadioName[o.radio_item]) +
+                " records have no chart: nothing to plot");
   Session session;
   if (int rc = Prepare(o, session, true)) return rc;
   if (o.choice_given) session.ComboChanged(o.choice);
@@ -191,12 +219,13 @@ const char* RefusalText(SaveRefusal r) {
   return "";
 }
 
-int SaveMode(const Options& o, int mode, const char* extension) {
+int Save(const Options& o, SaveMode mode, const char* extension) {
   if (!o.output) return Usage();
   Session session;
   if (int rc = Prepare(o, session, true)) return rc;
   const SaveRefusal refusal = session.CheckSave(mode);
-  if (refusal != SaveRefusal::kNone) return Fail(RefusalText(refusal));
+  // The refusal names the input file, as a batch over many files needs.
+  if (refusal != SaveRefusal::kNone) return Fail(o.file + ": " + RefusalText(refusal));
   const SaveOutcome outcome = session.SaveData(mode, WithDefaultExtension(*o.output, extension));
   return outcome.write.ok ? 0 : Fail(outcome.write.message);
 }
@@ -230,14 +259,21 @@ int Run(int argc, char** argv) {
   if (!options) return Usage();
   const Options& o = *options;
   const std::string& c = o.command;
+  if (c != "synth" && o.output && IsBadOutputName(*o.output)) {
+    std::fprintf(stderr, "corvel-cli: -o \"%s\" does not name a file\n", o.output->c_str());
+    return Usage();
+  }
   if (c == "info") return Info(o);
   if (c == "list") return List(o);
   if (c == "table") return Table(o);
   if (c == "listing") return Listing(o);
   if (c == "chart") return Chart(o);
   if (c == "plot") return Plot(o);
-  if (c == "export") return SaveMode(o, 3, "csv");
-  if (c == "save") return o.mode < 0 ? Usage() : SaveMode(o, o.mode, "bin");
+  if (c == "export") return Save(o, SaveMode::kSelectedAsCsv, "csv");
+  if (c == "save") {
+    const std::optional<SaveMode> mode = SaveModeAt(o.mode);
+    return mode ? Save(o, *mode, "bin") : Usage();
+  }
   if (c == "synth") return Synth(o);
   if (c == "params") return Params(o);
   return Usage();

@@ -27,12 +27,12 @@ bool WriteFileImage(const FileImage& image, ByteSink& out) {
   return ok;
 }
 
-bool WriteListRecords(const FileImage& image, const RecordList& list, int selection,
+bool WriteListRecords(const FileImage& image, const RecordList& list, RecordSelection selection,
                       ByteSink& out) {
-  if (selection != kSelectionAll && selection != kSelectionSelected) return false;
+  if (selection != RecordSelection::kAll && selection != RecordSelection::kSelected) return false;
   if (!out.Write(image.header.data(), image.header.size())) return false;
   for (int i = 0; i < list.count; ++i) {
-    if (selection == kSelectionSelected && !list.selected[i]) continue;
+    if (selection == RecordSelection::kSelected && !list.selected[i]) continue;
     const uint32_t offset = list.offset(i);
     if (offset >= kAreaSize || image.U16(offset) != kRecordMagic) break;
     if (!WriteRecordBytes(image, offset, out)) return false;

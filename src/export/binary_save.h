@@ -13,12 +13,14 @@ namespace corvel {
 // record area contributes only its bytes inside the area. Returns false when a write failed.
 bool WriteFileImage(const FileImage& image, ByteSink& out);
 
-inline constexpr int kSelectionAll = 1;       // every list entry (save mode 1)
-inline constexpr int kSelectionSelected = 2;  // only the selected entries (save mode 2)
+// Which list entries a list save writes. A type of its own, not a save mode number: save mode 1
+// writes every entry, save mode 2 the selected ones, and the mapping is made in one place.
+enum class RecordSelection { kAll, kSelected };
 
 // Save modes 1 and 2: the header and the records of the list, in list order; writing stops at a
 // list entry that does not start with the record magic. Returns false when a write failed or the
-// selection value is neither of the two above.
-bool WriteListRecords(const FileImage& image, const RecordList& list, int selection, ByteSink& out);
+// selection is neither of the two above.
+bool WriteListRecords(const FileImage& image, const RecordList& list, RecordSelection selection,
+                      ByteSink& out);
 
 }  // namespace corvel

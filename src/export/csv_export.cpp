@@ -1,5 +1,12 @@
 #include "export/csv_export.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
 #include "export/export_names.h"
 #include "export/info_text.h"
 #include "export/record_csv.h"
@@ -7,12 +14,32 @@
 
 namespace corvel {
 
+namespace {
+
+// The longest file name (one path component) and path the file systems we write to accept.
+constexpr size_t kNameMax = 255;
+constexpr size_t kPathMax = 4095;
+
+// Why `path` cannot be written as a file, or nullptr when nothing is known to stand in its way.
+const char* UnusableName(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const size_t name_length = slash == std::string::npos ? path.size() : path.size() - slash - 1;
+  if (name_length > kNameMax || path.size() > kPathMax) return std::strerror(ENAMETOOLONG);
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  return nullptr;
+}
+
+}  // namespace
+
 WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
                              const std::string& base, std::string_view info_text) {
-  WriteResult result = WriteFileAtomically(
-      base + "_UserCmd.txt", [&](ByteSink& out) { return WriteInfoText(info_text, out); });
-  if (!result.ok) return result;
-
+  // The export is one unit: every name is known and checked before the first file is written.
+  std::vector<std::string> names;
+  std::vector<uint32_t> offsets;
+  names.reserve(static_cast<size_t>(list.selected_count) + 1);
+  offsets.reserve(static_cast<size_t>(list.selected_count));
+  names.push_back(base + "_UserCmd.txt");
   int n = 0;
   for (int i = 0; i < list.count; ++i) {
     if (!list.selected[i]) continue;
@@ -20,11 +47,32 @@ WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
     const Record record(image, offset);
     char name[9];
     const size_t name_length = record.name(name);
-    result = WriteFileAtomically(ExportFileName(base, ++n, name, name_length, record.number()),
-                                 [&](ByteSink& out) { return WriteRecordCsv(image, offset, out); });
-    if (!result.ok) return result;
+    names.push_back(ExportFileName(base, ++n, name, name_length, record.number()));
+    offsets.push_back(offset);
   }
-  return result;
+  for (const std::string& name : names) {
+    if (const char* why = UnusableName(name))
+      return {false, "cannot write " + name + ": " + why + "; nothing was exported"};
+  }
+
+  for (size_t k = 0; k < names.size(); ++k) {
+    const WriteResult result =
+        k == 0 ? WriteFileAtomically(names[0],
+                                     [&](ByteSink& out) { return WriteInfoText(info_text, out); })
+               : WriteFileAtomically(names[k], [&](ByteSink& out) {
+                   return WriteRecordCsv(image, offsets[k - 1], out);
+                 });
+    if (result.ok) continue;
+    // A part of an export is no export: the files written so far go again.
+    for (size_t j = 0; j < k; ++j) ::unlink(names[j].c_str());
+    std::string message = result.message;
+    if (k > 0)
+      message += "; the " + std::to_string(k) +
+                 (k == 1 ? " file this export had written was removed"
+                         : " files this export had written were removed");
+    return {false, message};
+  }
+  return {};
 }
 
 }  // namespace corvel

@@ -13,7 +13,10 @@ namespace corvel {
 
 // Writes base + "_UserCmd.txt" with the info box text, then, for the selected list entries in
 // list order, base + "(n)" + name + number + ".csv" with n counting the selected records from 1.
-// Every file is written atomically; the export stops at the first failure and returns it.
+// The export is one unit: every name is checked first (too long, an existing folder in the way)
+// and nothing is written when one fails; every file is written atomically, and when one fails
+// the files this export already wrote are removed again. The message names the file that failed
+// and why.
 WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
                              const std::string& base, std::string_view info_text);
 

@@ -35,6 +35,17 @@ class LineWriter {
     used_ += size;
   }
   void Put(const char* text) { Put(text, std::strlen(text)); }
+  // Text from the file (a record name): an LF byte in it becomes CR LF (rule D19).
+  void PutText(const char* text, size_t size) {
+    const char* end = text + size;
+    for (const char* lf;
+         (lf = static_cast<const char*>(std::memchr(text, '\n', static_cast<size_t>(end - text))));
+         text = lf + 1) {
+      Put(text, static_cast<size_t>(lf - text));
+      EndLine();
+    }
+    Put(text, static_cast<size_t>(end - text));
+  }
   void EndLine() { Put(kLineEnd, 2); }
 
   bool Finish() {
@@ -156,7 +167,7 @@ bool WriteRecordCsv(const FileImage& image, uint32_t record_offset, ByteSink& ou
 
   // Line 1: identity, date and time, then the settings line on the same line.
   char name[9];
-  line.Put(name, record.name(name));
+  line.PutText(name, record.name(name));
   const RecordStamp s = record.stamp();
   line.Put(cells,
            FormatCells(cells, ",%04d,20%02d/%02d/%02d,%02d:%02d:%02d, ", int{record.number()},

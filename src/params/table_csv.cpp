@@ -1,8 +1,26 @@
 #include "params/table_csv.h"
 
 #include <string>
+#include <string_view>
 
 namespace corvel {
+
+namespace {
+
+// The table CSV is a text file (rule D19): an LF byte inside a cell, such as one in a damaged
+// record name, becomes CR LF as in every other text file the viewer writes.
+void AppendTextMode(std::string& out, std::string_view cell) {
+  size_t lf = cell.find('\n');
+  while (lf != std::string_view::npos) {
+    out.append(cell.substr(0, lf));
+    out.append("\r\n");
+    cell.remove_prefix(lf + 1);
+    lf = cell.find('\n');
+  }
+  out.append(cell);
+}
+
+}  // namespace
 
 void WriteTableCsv(const Grid& grid, ByteSink& sink) {
   // Lines are gathered in one buffer and handed on in large pieces.
@@ -18,7 +36,7 @@ void WriteTableCsv(const Grid& grid, ByteSink& sink) {
     while (written < cols) {
       const size_t nul = cells.find('\0', begin);
       if (nul == std::string_view::npos) break;
-      out.append(cells.substr(begin, nul - begin));
+      AppendTextMode(out, cells.substr(begin, nul - begin));
       out.push_back(',');
       begin = nul + 1;
       ++written;

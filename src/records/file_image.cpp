@@ -16,6 +16,7 @@ void FileImage::PutU32(uint64_t off, uint32_t value) {
 void FileImage::Clear() {
   header.fill(0);
   std::memset(area_.get(), 0, kAreaSize);
+  header_bytes = 0;
   loaded_bytes = 0;
   cut_at_capacity = false;
 }
@@ -45,6 +46,7 @@ LoadResult LoadFileImage(const std::string& path, FileImage& image) {
   if (std::ferror(f.get()))
     return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason(errno)};
   std::memset(image.area() + area_read, 0, kAreaSize - area_read);
+  image.header_bytes = static_cast<uint32_t>(header_read);
   image.loaded_bytes = static_cast<uint32_t>(area_read);
   image.cut_at_capacity = false;
   if (area_read == kAreaSize) image.cut_at_capacity = std::fgetc(f.get()) != EOF;

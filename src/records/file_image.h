@@ -44,7 +44,9 @@ class FileImage {
   // Bounded writer: bytes that would fall outside the area are dropped.
   void PutU32(uint64_t off, uint32_t value);
 
-  // How many bytes of the area came from the file, and whether the file went on past the area.
+  // How many bytes of the header and of the area came from the file, and whether the file went
+  // on past the area.
+  uint32_t header_bytes = 0;
   uint32_t loaded_bytes = 0;
   bool cut_at_capacity = false;
 

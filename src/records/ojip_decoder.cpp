@@ -17,9 +17,10 @@ int32_t DecodeOjipPoints(const FileImage& image, uint64_t block_pos, OjipResult&
   std::memset(&r, 0, sizeof r);
   const Block b = BlockAt(image, block_pos);
   if (b.kind() != kTraceOjip) return -1;
+  // The count is never negative (a block shorter than its header holds none, rule D8); the
+  // peak search looks at the first 208 samples only.
   int32_t n = b.sample_count();
-  if (static_cast<uint32_t>(n) > static_cast<uint32_t>(kOjipSamplesUsed)) n = kOjipSamplesUsed;
-  if (n < 0) n = 0;  // a block shorter than its header holds no samples
+  if (n > kOjipSamplesUsed) n = kOjipSamplesUsed;
 
   int32_t p = 0;
   uint16_t fm = 0;

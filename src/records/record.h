@@ -92,8 +92,9 @@ struct Block {
   uint16_t length;
   uint32_t code;
   uint8_t kind() const { return static_cast<uint8_t>(code >> 24); }
-  // (length - 8) / 2, signed; negative for blocks shorter than the header.
-  int32_t sample_count() const { return (static_cast<int32_t>(length) - 8) / 2; }
+  // (length - 8) / 2; a block shorter than its 8-byte header holds no samples (rule D8), so
+  // every decoder and drawing that takes its count from here sees 0, never a negative count.
+  int32_t sample_count() const { return length < 8 ? 0 : (static_cast<int32_t>(length) - 8) / 2; }
   uint64_t samples() const { return pos + 8; }
 };
 

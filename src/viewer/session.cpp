@@ -41,6 +41,15 @@ LoadResult Session::Open(const std::string& path) {
   SwitchType(0);
   deleted_flag_ = false;
   saved_flag_ = true;
+  file_bytes_ = image_->header_bytes + image_->loaded_bytes;
+  if (file_bytes_ == 0)
+    file_content_ = FileContent::kEmptyFile;
+  else if (image_->header_bytes < kHeaderSize)
+    file_content_ = FileContent::kShortHeader;
+  else if (record_tally_ == 0)
+    file_content_ = FileContent::kNoRecord;
+  else
+    file_content_ = FileContent::kRecords;
   return result;
 }
 
@@ -56,6 +65,27 @@ void Session::SwitchType(int radio_item) {
     ojip_fm_max_ = 0;
     for (int i = 0; i < list_->count; ++i)
       if (results_->ojip[i].Fm > ojip_fm_max_) ojip_fm_max_ = results_->ojip[i].Fm;
+  }
+  // Rule D18: the table never keeps rows of the list it was filled from. The new list has
+  // nothing selected, so this leaves the type's title row as its list click would.
+  const GridSource source{*image_, *list_, *results_};
+  FillTableForRadio(radio_item_, source, grid_);
+}
+
+ChartLimit Session::chart_limit() const {
+  switch (radio_item_) {
+    case 0:  // OJIP
+    case 1:  // pulse kinetics
+    case 2:  // rapid light curve
+    case 5:  // PIFR
+      return list_->selected_count > kBoxCount ? ChartLimit::kFirstTen : ChartLimit::kNone;
+    case 3:  // dark relaxation
+    case 4:  // after steady state
+    case 6:  // multi-light OJIP
+    case 7:  // Fo'
+      return list_->selected_count > 1 ? ChartLimit::kFirstOnly : ChartLimit::kNone;
+    default:
+      return ChartLimit::kNone;  // no chart
   }
 }
 
@@ -124,16 +154,22 @@ int Session::SaveModeForDialog() const {
   return 0;
 }
 
-SaveRefusal Session::CheckSave(int mode) const {
+std::optional<SaveMode> SaveModeAt(int item) {
+  if (item < 0 || item > 3) return std::nullopt;
+  return static_cast<SaveMode>(item);
+}
+
+SaveRefusal Session::CheckSave(SaveMode mode) const {
   if (record_tally_ == 0) return SaveRefusal::kNoLiveRecord;
-  if ((mode == 2 || mode == 3) && list_->selected_count == 0) return SaveRefusal::kNothingSelected;
-  if (mode >= 1 && mode <= 3 && list_->count == 0) return SaveRefusal::kEmptyList;
+  const bool needs_selection = mode == SaveMode::kSelected || mode == SaveMode::kSelectedAsCsv;
+  if (needs_selection && list_->selected_count == 0) return SaveRefusal::kNothingSelected;
+  if (mode != SaveMode::kAllTypes && list_->count == 0) return SaveRefusal::kEmptyList;
   return SaveRefusal::kNone;
 }
 
-SaveDialogSetup Session::SaveDataDialog(int mode, const std::string& today_yyyymmdd) const {
+SaveDialogSetup Session::SaveDataDialog(SaveMode mode, const std::string& today_yyyymmdd) const {
   SaveDialogSetup setup{"数据另存为", "", "", ""};
-  if (mode == 3) {
+  if (mode == SaveMode::kSelectedAsCsv) {
     setup.initial_name = "FLGrid";
     setup.filter = "*.csv";
     setup.default_extension = "csv";
@@ -154,22 +190,26 @@ SaveDialogSetup Session::SavePictureDialog() {
   return {"存储图像", "FLPic_", "*.bmp", "bmp"};
 }
 
-SaveOutcome Session::SaveData(int mode, const std::string& chosen_path) {
+SaveOutcome Session::SaveData(SaveMode mode, const std::string& chosen_path) {
   SaveOutcome outcome;
   if (CheckSave(mode) != SaveRefusal::kNone) return outcome;
   const FileImage& image = *image_;
   const RecordList& list = *list_;
   switch (mode) {
-    case 0:
+    case SaveMode::kAllTypes:
       outcome.write = WriteFileAtomically(
           chosen_path, [&](ByteSink& sink) { return WriteFileImage(image, sink); });
       break;
-    case 1:
-    case 2:
-      outcome.write = WriteFileAtomically(
-          chosen_path, [&](ByteSink& sink) { return WriteListRecords(image, list, mode, sink); });
+    case SaveMode::kCurrentType:
+    case SaveMode::kSelected: {
+      const RecordSelection selection =
+          mode == SaveMode::kSelected ? RecordSelection::kSelected : RecordSelection::kAll;
+      outcome.write = WriteFileAtomically(chosen_path, [&](ByteSink& sink) {
+        return WriteListRecords(image, list, selection, sink);
+      });
       break;
-    case 3:
+    }
+    case SaveMode::kSelectedAsCsv:
       if (radio_item_ == 9) {
         // The chlorophyll table as shown; the dialog stays open and nothing counts as saved.
         outcome.write = SaveGrid(chosen_path);
@@ -182,7 +222,7 @@ SaveOutcome Session::SaveData(int mode, const std::string& chosen_path) {
   }
   // Only a measurement file makes deletions permanent; a failed save marks nothing.
   if (outcome.write.ok) {
-    if (mode != 3) saved_flag_ = true;
+    if (mode != SaveMode::kSelectedAsCsv) saved_flag_ = true;
     outcome.hide_dialog = true;
   }
   return outcome;

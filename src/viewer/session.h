@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "charts/chart_state.h"
@@ -25,8 +26,22 @@ struct SaveDialogSetup {
   std::string default_extension;  // without the dot
 };
 
+// The four items of the save-mode dialog. A type of its own: which records a list save writes
+// is a RecordSelection, derived from the mode in one place (SaveData), never the mode number.
+enum class SaveMode { kAllTypes = 0, kCurrentType = 1, kSelected = 2, kSelectedAsCsv = 3 };
+
+// The mode of dialog item `item` (0..3), or nothing for any other number.
+std::optional<SaveMode> SaveModeAt(int item);
+
 // Why the save-mode dialog's save button did nothing.
 enum class SaveRefusal { kNone, kNothingSelected, kEmptyList, kNoLiveRecord };
+
+// What an opened file holds, for the window's status bar: records, or why there are none.
+enum class FileContent { kRecords, kEmptyFile, kShortHeader, kNoRecord };
+
+// What the chart after a list click leaves out of the selection: the record charts draw the
+// first ten selected records, the charts of one record's traces the first selected record only.
+enum class ChartLimit { kNone, kFirstTen, kFirstOnly };
 
 struct SaveOutcome {
   WriteResult write;         // ok with an empty message when nothing was refused or failed
@@ -46,10 +61,15 @@ class Session {
   bool has_file() const { return has_file_; }
   const std::string& path() const { return path_; }
 
+  // What the file opened last holds; for an empty or short file also how many bytes it had.
+  FileContent file_content() const { return file_content_; }
+  uint32_t file_bytes() const { return file_bytes_; }
+
   // Leaving or opening another file asks first while deletions are unsaved.
   bool HasUnsavedDeletions() const { return deleted_flag_ && !saved_flag_; }
 
-  // The measurement type switch (radio item 0..9 in screen order).
+  // The measurement type switch (radio item 0..9 in screen order). Like an open and a delete, it
+  // resets the table to the type's title row with no record rows (rule D18).
   void SwitchType(int radio_item);
   int radio_item() const { return radio_item_; }
   uint8_t type_code() const;
@@ -62,18 +82,21 @@ class Session {
   bool SelectAll();    // false when the list is empty (nothing happens)
   bool DeselectAll();  // false when nothing was selected (nothing happens)
   bool CanDelete() const { return list_->selected_count > 0; }
+  // What the current chart leaves out of the selection.
+  ChartLimit chart_limit() const;
   // Writes the deletion marker over every selected record and switches type again. Call only
   // after the user confirmed.
   void DeleteSelected();
 
-  // The save-mode dialog. SaveModeForDialog gives the mode the dialog is set to when the save-as
-  // button is pressed, or -1 when it does nothing (no live record since the file was opened).
+  // The save-mode dialog. SaveModeForDialog gives the dialog item the dialog is set to when the
+  // save-as button is pressed, or -1 when it does nothing (no live record since the file was
+  // opened).
   int SaveModeForDialog() const;
   // Whether the save button acts for `mode`; when it does, the file dialog's setup.
-  SaveRefusal CheckSave(int mode) const;
-  SaveDialogSetup SaveDataDialog(int mode, const std::string& today_yyyymmdd) const;
+  SaveRefusal CheckSave(SaveMode mode) const;
+  SaveDialogSetup SaveDataDialog(SaveMode mode, const std::string& today_yyyymmdd) const;
   // Saves with `mode` to the name the file dialog returned (default extension already added).
-  SaveOutcome SaveData(int mode, const std::string& chosen_path);
+  SaveOutcome SaveData(SaveMode mode, const std::string& chosen_path);
   // The table save button.
   WriteResult SaveGrid(const std::string& path) const;
   static SaveDialogSetup SaveGridDialog();
@@ -123,6 +146,8 @@ class Session {
   uint32_t ojip_fm_max_ = 0;
   ListBuild last_build_;
   ChainEnd chain_end_;
+  FileContent file_content_ = FileContent::kRecords;
+  uint32_t file_bytes_ = 0;
 };
 
 }  // namespace corvel

@@ -262,6 +262,13 @@ void TranslationTest::coreFailuresInTheInterfaceLanguage() {
            QStringLiteral("无法写入 /x/t.csv：没有文件名"));
   QCOMPARE(CoreMessages::Failure("Cannot read /x/d: " + std::string(std::strerror(EISDIR))),
            QStringLiteral("无法读取 /x/d：是一个目录"));
+  QCOMPARE(
+      CoreMessages::Failure("cannot write /x/a(1)T0001.csv: " +
+                            std::string(std::strerror(ENAMETOOLONG)) + "; nothing was exported"),
+      QStringLiteral("无法写入 /x/a(1)T0001.csv：文件名过长；未导出任何文件"));
+  QCOMPARE(CoreMessages::Failure("cannot write /x/b.csv: no file name; the 2 files this export had "
+                                 "written were removed"),
+           QStringLiteral("无法写入 /x/b.csv：没有文件名；本次导出已写入的 2 个文件已删除"));
   // A message of another form, and a reason the window does not know, stand as they are.
   QCOMPARE(CoreMessages::Failure("something else"), QStringLiteral("something else"));
   QCOMPARE(CoreMessages::Failure("cannot write /x: odd reason"),
@@ -272,6 +279,8 @@ void TranslationTest::coreFailuresInTheInterfaceLanguage() {
   QCOMPARE(CoreMessages::Failure(missing), QString::fromStdString(missing));
   const std::string full = "cannot write /x/t.csv: " + std::string(std::strerror(ENOSPC));
   QCOMPARE(CoreMessages::Failure(full), QString::fromStdString(full));
+  const std::string removed = full + "; the 1 file this export had written was removed";
+  QCOMPARE(CoreMessages::Failure(removed), QString::fromStdString(removed));
 }
 
 void TranslationTest::noticeInChineseIsTheCoresNotice() {

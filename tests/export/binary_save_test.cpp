@@ -93,14 +93,14 @@ TEST_F(BinarySave, ListModesWriteInListOrder) {
   BuildList(1);  // OJIPA, OJIPC, OJIPF
   ASSERT_EQ(list->count, 3);
   StringSink all;
-  ASSERT_TRUE(WriteListRecords(*image, *list, kSelectionAll, all));
+  ASSERT_TRUE(WriteListRecords(*image, *list, RecordSelection::kAll, all));
   EXPECT_EQ(all.text, header + Bytes(specs[0]) + Bytes(specs[2]) + Bytes(specs[5]));
 
   list->selected[2] = 1;
   list->selected[0] = 1;
   list->selected_count = 2;
   StringSink selected;
-  ASSERT_TRUE(WriteListRecords(*image, *list, kSelectionSelected, selected));
+  ASSERT_TRUE(WriteListRecords(*image, *list, RecordSelection::kSelected, selected));
   EXPECT_EQ(selected.text, header + Bytes(specs[0]) + Bytes(specs[5]));
 }
 
@@ -108,17 +108,17 @@ TEST_F(BinarySave, ListWritingStopsAtAnEntryWithoutRecordMagic) {
   BuildList(1);
   image->area()[offsets[2]] = 'X';  // the list was built before the record was damaged
   StringSink out;
-  ASSERT_TRUE(WriteListRecords(*image, *list, kSelectionAll, out));
+  ASSERT_TRUE(WriteListRecords(*image, *list, RecordSelection::kAll, out));
   EXPECT_EQ(out.text, header + Bytes(specs[0]));
 }
 
 TEST_F(BinarySave, NothingSelectedWritesTheHeaderOnly) {
   BuildList(1);
   StringSink out;
-  ASSERT_TRUE(WriteListRecords(*image, *list, kSelectionSelected, out));
+  ASSERT_TRUE(WriteListRecords(*image, *list, RecordSelection::kSelected, out));
   EXPECT_EQ(out.text, header);
   StringSink bad;
-  EXPECT_FALSE(WriteListRecords(*image, *list, 3, bad));
+  EXPECT_FALSE(WriteListRecords(*image, *list, static_cast<RecordSelection>(3), bad));
   EXPECT_EQ(bad.text, "");
 }
 

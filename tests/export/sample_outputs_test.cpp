@@ -189,7 +189,10 @@ TEST_F(SampleOutputs, SaveMatchesExpectedFile) {
     const int mode = std::atoi(c.Option("--mode", "0").c_str());
     StringSink out;
     const bool ok =
-        mode == 0 ? WriteFileImage(*image_, out) : WriteListRecords(*image_, *list_, mode, out);
+        mode == 0
+            ? WriteFileImage(*image_, out)
+            : WriteListRecords(*image_, *list_,
+                               mode == 1 ? RecordSelection::kAll : RecordSelection::kSelected, out);
     ASSERT_TRUE(ok);
     const std::string want = ReadAll(dir_ / c.expected);
     EXPECT_EQ(out.text.size(), want.size());

@@ -93,9 +93,10 @@ TEST_F(SessionTest, ListClickFillsOneRowPerSelectedRecordInListOrder) {
   EXPECT_EQ(s.grid().Cell(1, 0), "ALGAOJ010001");
   EXPECT_EQ(s.grid().Cell(2, 0), "ALGAOJ010004");
   EXPECT_EQ(s.grid().Cell(3, 0), "");
-  // A type switch alone keeps the table until the next click.
+  // A type switch resets the table to the new type's title row (rule D18).
   s.SwitchType(9);
-  EXPECT_EQ(s.grid().Cell(1, 0), "ALGAOJ010001");
+  EXPECT_EQ(s.grid().Cell(0, 3), "ChlConc(ug/L)");
+  EXPECT_EQ(s.grid().Cell(1, 0), "");
   EXPECT_EQ(s.list().selected_count, 0);
   ASSERT_TRUE(s.SelectAll());
   EXPECT_EQ(s.grid().row_count(), 4);
@@ -128,9 +129,9 @@ TEST_F(SessionTest, DeleteRenumbersAndSavingTheFileMakesItPermanent) {
 
   // The CSV export does not make deletions permanent; a measurement file does.
   s.SetSelected(0, true);
-  ASSERT_TRUE(s.SaveData(3, dir + "/csv.csv").write.ok);
+  ASSERT_TRUE(s.SaveData(SaveMode::kSelectedAsCsv, dir + "/csv.csv").write.ok);
   EXPECT_TRUE(s.HasUnsavedDeletions());
-  const SaveOutcome saved = s.SaveData(0, dir + "/all.bin");
+  const SaveOutcome saved = s.SaveData(SaveMode::kAllTypes, dir + "/all.bin");
   ASSERT_TRUE(saved.write.ok) << saved.write.message;
   EXPECT_TRUE(saved.hide_dialog);
   EXPECT_FALSE(s.HasUnsavedDeletions());
@@ -150,7 +151,7 @@ TEST_F(SessionTest, AFailedSaveMarksNothingAndLeavesTheTargetAlone) {
   s.DeleteSelected();
   const std::string target = dir + "/keep.bin";
   { std::ofstream(target) << "old"; }
-  const SaveOutcome failed = s.SaveData(0, dir + "/no/such/dir/x.bin");
+  const SaveOutcome failed = s.SaveData(SaveMode::kAllTypes, dir + "/no/such/dir/x.bin");
   EXPECT_FALSE(failed.write.ok);
   EXPECT_FALSE(failed.hide_dialog);
   EXPECT_NE(failed.write.message.find("no/such/dir"), std::string::npos);
@@ -159,23 +160,23 @@ TEST_F(SessionTest, AFailedSaveMarksNothingAndLeavesTheTargetAlone) {
 }
 
 TEST_F(SessionTest, SaveButtonPreconditionsAndDialogs) {
-  EXPECT_EQ(s.CheckSave(2), SaveRefusal::kNothingSelected);
-  EXPECT_EQ(s.CheckSave(3), SaveRefusal::kNothingSelected);
-  EXPECT_EQ(s.CheckSave(1), SaveRefusal::kNone);
+  EXPECT_EQ(s.CheckSave(SaveMode::kSelected), SaveRefusal::kNothingSelected);
+  EXPECT_EQ(s.CheckSave(SaveMode::kSelectedAsCsv), SaveRefusal::kNothingSelected);
+  EXPECT_EQ(s.CheckSave(SaveMode::kCurrentType), SaveRefusal::kNone);
   s.SwitchType(2);
-  EXPECT_EQ(s.CheckSave(1), SaveRefusal::kEmptyList);
-  EXPECT_EQ(s.CheckSave(0), SaveRefusal::kNone);
+  EXPECT_EQ(s.CheckSave(SaveMode::kCurrentType), SaveRefusal::kEmptyList);
+  EXPECT_EQ(s.CheckSave(SaveMode::kAllTypes), SaveRefusal::kNone);
   s.SwitchType(0);
   s.SetSelected(0, true);
-  EXPECT_EQ(s.SaveDataDialog(3, "20240131").title, "数据另存为");
+  EXPECT_EQ(s.SaveDataDialog(SaveMode::kSelectedAsCsv, "20240131").title, "数据另存为");
   s.SetSelected(1, true);
-  EXPECT_EQ(s.SaveDataDialog(3, "20240131").title, "数据另存为多个文件");
-  EXPECT_EQ(s.SaveDataDialog(0, "20240131").initial_name, "FLData20240131");
-  EXPECT_EQ(s.SaveDataDialog(2, "20240131").default_extension, "bin");
+  EXPECT_EQ(s.SaveDataDialog(SaveMode::kSelectedAsCsv, "20240131").title, "数据另存为多个文件");
+  EXPECT_EQ(s.SaveDataDialog(SaveMode::kAllTypes, "20240131").initial_name, "FLData20240131");
+  EXPECT_EQ(s.SaveDataDialog(SaveMode::kSelected, "20240131").default_extension, "bin");
 
   Session empty;
   EXPECT_EQ(empty.SaveModeForDialog(), -1);
-  EXPECT_EQ(empty.CheckSave(0), SaveRefusal::kNoLiveRecord);
+  EXPECT_EQ(empty.CheckSave(SaveMode::kAllTypes), SaveRefusal::kNoLiveRecord);
 }
 
 TEST_F(SessionTest, ChlorophyllTableExportKeepsTheDialogOpenAndMarksNothing) {
@@ -184,7 +185,7 @@ TEST_F(SessionTest, ChlorophyllTableExportKeepsTheDialogOpenAndMarksNothing) {
   s.SwitchType(9);
   s.SetSelected(0, true);
   s.ListClick();
-  const SaveOutcome out = s.SaveData(3, dir + "/chl.csv");
+  const SaveOutcome out = s.SaveData(SaveMode::kSelectedAsCsv, dir + "/chl.csv");
   ASSERT_TRUE(out.write.ok);
   EXPECT_FALSE(out.hide_dialog);
   EXPECT_TRUE(s.HasUnsavedDeletions());

@@ -166,6 +166,21 @@
         <source>存储图像</source>
         <translation>Save Picture</translation>
     </message>
+    <message>
+        <source>未导出任何文件</source>
+        <translation>nothing was exported</translation>
+    </message>
+    <message numerus="yes">
+        <source>本次导出已写入的 %n 个文件已删除</source>
+        <translation>
+            <numerusform>the %n file this export had written was removed</numerusform>
+            <numerusform>the %n files this export had written were removed</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2；%3</source>
+        <translation>cannot write %1: %2; %3</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
@@ -263,6 +278,42 @@
     <message>
         <source>存储曲线数据</source>
         <translation>Save Curve Data</translation>
+    </message>
+    <message>
+        <source>曲线只显示前10条记录</source>
+        <translation>The chart shows only the first 10 records</translation>
+    </message>
+    <message>
+        <source>曲线只显示第一条选中的记录</source>
+        <translation>The chart shows only the first selected record</translation>
+    </message>
+    <message>
+        <source>记录列表为空，没有可选的记录</source>
+        <translation>The record list is empty: there is nothing to select</translation>
+    </message>
+    <message>
+        <source>文件为空（0 字节），文件中没有测量记录</source>
+        <translation>The file is empty (0 bytes): it holds no measurement records</translation>
+    </message>
+    <message>
+        <source>文件只有 %1 字节，短于64字节的文件头，文件中没有测量记录</source>
+        <translation>The file has only %1 bytes, less than the 64-byte file header: it holds no measurement records</translation>
+    </message>
+    <message>
+        <source>文件中没有测量记录</source>
+        <translation>The file holds no measurement records</translation>
+    </message>
+    <message>
+        <source>文件中没有测量记录，没有可保存的数据</source>
+        <translation>The file holds no measurement records: there is nothing to save</translation>
+    </message>
+    <message>
+        <source>当前类型的记录列表为空，没有可保存的数据</source>
+        <translation>The record list of this type is empty: there is nothing to save</translation>
+    </message>
+    <message>
+        <source>没有选中的记录，这种存储方式只保存选中的数据</source>
+        <translation>No record is selected: this way of saving saves only the selected data</translation>
     </message>
 </context>
 <context>
@@ -369,6 +420,21 @@
     <message>
         <source>保存选中的数据(表格形式)</source>
         <translation>Save the selected data (as a table)</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Corvel-2740藻类荧光仪数据查看：打开测量文件(*.bin)</source>
+        <translation>Corvel-2740 Algae Fluorometer Data Viewer: opens measurement files (*.bin)</translation>
+    </message>
+    <message>
+        <source>界面语言：zh 或 en</source>
+        <translation>interface language: zh or en</translation>
+    </message>
+    <message>
+        <source>启动时打开的测量文件</source>
+        <translation>the measurement file to open at start</translation>
     </message>
 </context>
 </TS>
