@@ -8,6 +8,7 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QCoreApplication>
 #include <QHash>
 #include <QImage>
 #include <QList>

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "core_messages.h"
 #include "gbk.h"
 #include "window_texts.h"
 
@@ -18,8 +19,8 @@ QString SuffixOfFilter(const QString& filter) {
 }
 
 SaveSetup ToSaveSetup(const corvel::SaveDialogSetup& setup) {
-  return {FromUtf8(setup.title), FromUtf8(setup.initial_name), FromUtf8(setup.filter),
-          FromUtf8(setup.default_extension)};
+  return {CoreMessages::DialogTitle(setup.title), FromUtf8(setup.initial_name),
+          FromUtf8(setup.filter), FromUtf8(setup.default_extension)};
 }
 
 bool QtPrompter::AskOkCancel(QWidget* parent, const QString& text, const QString& caption) {
@@ -31,9 +32,9 @@ bool QtPrompter::AskOkCancel(QWidget* parent, const QString& text, const QString
   return box.exec() != QMessageBox::Cancel;
 }
 
-QString QtPrompter::OpenFileName(QWidget* parent, const QString& title,
-                                 const QString& initial_name, const QString& filter) {
-  QFileDialog dialog(parent, title, folder_);
+QString QtPrompter::OpenFileName(QWidget* parent, const QString& title, const QString& initial_name,
+                                 const QString& filter) {
+  QFileDialog dialog(parent, title, StartFolder());
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(filter);
@@ -46,7 +47,7 @@ QString QtPrompter::OpenFileName(QWidget* parent, const QString& title,
 }
 
 QString QtPrompter::SaveFileName(QWidget* parent, const SaveSetup& setup) {
-  QFileDialog dialog(parent, setup.title, folder_);
+  QFileDialog dialog(parent, setup.title, StartFolder());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(setup.filter);

@@ -37,9 +37,18 @@ class Prompter {
   // The chosen file with the default extension added, or empty when cancelled.
   virtual QString SaveFileName(QWidget* parent, const SaveSetup& setup) = 0;
   virtual void ShowError(QWidget* parent, const QString& text) = 0;
+
+  // The folder the next file dialog starts in, set by the window from what it remembers; empty
+  // for the folder last used in this run.
+  void set_start_folder(const QString& folder) { start_folder_ = folder; }
+  const QString& start_folder() const { return start_folder_; }
+
+ protected:
+  QString start_folder_;
 };
 
-// The real dialogs. The file dialogs start in the folder last used.
+// The real dialogs. The file dialogs start in the folder the window set, else in the one last
+// used.
 class QtPrompter : public Prompter {
  public:
   bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption) override;
@@ -49,6 +58,8 @@ class QtPrompter : public Prompter {
   void ShowError(QWidget* parent, const QString& text) override;
 
  private:
+  QString StartFolder() const { return start_folder_.isEmpty() ? folder_ : start_folder_; }
+
   QString folder_;
 };
 

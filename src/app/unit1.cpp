@@ -1,5 +1,7 @@
 #include "unit1.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
@@ -16,6 +18,7 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -24,18 +27,22 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "chart_view.h"
+#include "core_messages.h"
 #include "fit_table_model.h"
 #include "gbk.h"
 #include "grid_model.h"
+#include "progress.h"
 #include "prompter.h"
 #include "protocol_pictures.h"
 #include "record_list.h"
+#include "settings.h"
 #include "unit2.h"
 #include "window_texts.h"
 
@@ -120,7 +127,7 @@ void TForm1::BuildRightColumn(QWidget* column) {
   auto* grid = new QGridLayout(column);
   grid->setContentsMargins(0, 0, 0, 0);
 
-  RdGrpMType = new QGroupBox(QStringLiteral("测量类型"), column);
+  RdGrpMType = new QGroupBox(tr("测量类型"), column);
   RdGrpMType->setObjectName(QStringLiteral("RdGrpMType"));
   type_group_ = new QButtonGroup(RdGrpMType);
   auto* radios = new QVBoxLayout(RdGrpMType);
@@ -133,12 +140,12 @@ void TForm1::BuildRightColumn(QWidget* column) {
   RdGrpMTypeItems[0]->setChecked(true);
 
   auto* buttons = new QVBoxLayout;
-  BtnOpen = MakeButton(QStringLiteral("BtnOpen"), QStringLiteral("打开文件"), column);
-  BtnExit = MakeButton(QStringLiteral("BtnExit"), QStringLiteral("退出程序"), column);
-  BtnSelAll = MakeButton(QStringLiteral("BtnSelAll"), QStringLiteral("全  选"), column);
-  BtnDeSel = MakeButton(QStringLiteral("BtnDeSel"), QStringLiteral("取消选择"), column);
-  BtnDel = MakeButton(QStringLiteral("BtnDel"), QStringLiteral("删  除"), column);
-  BtnSaveSelect = MakeButton(QStringLiteral("BtnSaveSelect"), QStringLiteral("另存为"), column);
+  BtnOpen = MakeButton(QStringLiteral("BtnOpen"), tr("打开文件"), column);
+  BtnExit = MakeButton(QStringLiteral("BtnExit"), tr("退出程序"), column);
+  BtnSelAll = MakeButton(QStringLiteral("BtnSelAll"), tr("全  选"), column);
+  BtnDeSel = MakeButton(QStringLiteral("BtnDeSel"), tr("取消选择"), column);
+  BtnDel = MakeButton(QStringLiteral("BtnDel"), tr("删  除"), column);
+  BtnSaveSelect = MakeButton(QStringLiteral("BtnSaveSelect"), tr("另存为"), column);
   BtnOpen->setToolTip(QStringLiteral("Ctrl+O"));
   buttons->addWidget(BtnOpen);
   buttons->addWidget(BtnExit);
@@ -166,10 +173,18 @@ void TForm1::BuildRightColumn(QWidget* column) {
 void TForm1::BuildTablePage() {
   TabSheet1 = new QWidget;
   TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  PageCtrl->addTab(TabSheet1, QStringLiteral("  表  格  "));
-  auto* grid = new QGridLayout(TabSheet1);
+  PageCtrl->addTab(TabSheet1, tr("  表  格  "));
+  auto* page = new QVBoxLayout(TabSheet1);
+  page->setContentsMargins(0, 0, 0, 0);
+  SplitterTable = new QSplitter(Qt::Vertical, TabSheet1);
+  SplitterTable->setObjectName(QStringLiteral("SplitterTable"));
+  SplitterTable->setChildrenCollapsible(false);
+  page->addWidget(SplitterTable);
+  auto* top = new QWidget(SplitterTable);
+  top->setObjectName(QStringLiteral("TableTop"));
+  auto* grid = new QGridLayout(top);
 
-  RichEditInfo = new QPlainTextEdit(TabSheet1);
+  RichEditInfo = new QPlainTextEdit(top);
   RichEditInfo->setObjectName(QStringLiteral("RichEditInfo"));
   RichEditInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   RichEditInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -178,10 +193,10 @@ void TForm1::BuildTablePage() {
   // A file dropped on the box opens it instead of pasting its name.
   RichEditInfo->setAcceptDrops(false);
 
-  BtnSaveGrid = MakeButton(QStringLiteral("BtnSaveGrid"), QStringLiteral("保存表格"), TabSheet1);
+  BtnSaveGrid = MakeButton(QStringLiteral("BtnSaveGrid"), tr("保存表格"), top);
 
   // The pictures share one place; the type switch shows the one of the chosen type.
-  auto* pictures = new QWidget(TabSheet1);
+  auto* pictures = new QWidget(top);
   pictures->setObjectName(QStringLiteral("ImageArea"));
   pictures->setFixedSize(corvel::app::kPictureWidth, corvel::app::kPictureHeight);
   for (int n = 0; n < corvel::app::kPictureCount; ++n) {
@@ -192,7 +207,7 @@ void TForm1::BuildTablePage() {
     Image[n]->hide();
   }
 
-  StrGridDat = new QTableView(TabSheet1);
+  StrGridDat = new QTableView(SplitterTable);
   StrGridDat->setObjectName(QStringLiteral("StrGridDat"));
   grid_model_ = new corvel::app::GridModel(&session_->grid(), this);
   StrGridDat->setModel(grid_model_);
@@ -217,15 +232,17 @@ void TForm1::BuildTablePage() {
   grid->addWidget(RichEditInfo, 0, 0);
   grid->addWidget(BtnSaveGrid, 1, 0, Qt::AlignLeft);
   grid->addWidget(pictures, 0, 1, 2, 1, Qt::AlignTop | Qt::AlignRight);
-  grid->addWidget(StrGridDat, 2, 0, 1, 2);
   grid->setColumnStretch(0, 1);
-  grid->setRowStretch(2, 1);
+  SplitterTable->addWidget(top);
+  SplitterTable->addWidget(StrGridDat);
+  SplitterTable->setStretchFactor(0, 0);
+  SplitterTable->setStretchFactor(1, 1);
 }
 
 void TForm1::BuildCurvePage() {
   TabSheet2 = new QWidget;
   TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-  PageCtrl->addTab(TabSheet2, QStringLiteral("  曲  线  "));
+  PageCtrl->addTab(TabSheet2, tr("  曲  线  "));
   auto* layout = new QHBoxLayout(TabSheet2);
 
   Chart1 = new ChartView(&session_->chart(), TabSheet2);
@@ -233,7 +250,7 @@ void TForm1::BuildCurvePage() {
   layout->addWidget(Chart1, 1);
 
   auto* side = new QVBoxLayout;
-  BtnSavePic = MakeButton(QStringLiteral("BtnSavePic"), QStringLiteral("保存图形"), TabSheet2);
+  BtnSavePic = MakeButton(QStringLiteral("BtnSavePic"), tr("保存图形"), TabSheet2);
   side->addWidget(BtnSavePic);
 
   GroupBox1 = new QGroupBox(TabSheet2);
@@ -349,6 +366,11 @@ void TForm1::Connect() {
 
   auto* open = new QShortcut(QKeySequence::Open, this);
   connect(open, &QShortcut::activated, this, &TForm1::BtnOpenClick);
+  BtnOpen->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(BtnOpen, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { RecentMenu()->popup(BtnOpen->mapToGlobal(at)); });
+  auto* recent = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this);
+  connect(recent, &QShortcut::activated, this, &TForm1::ShowRecentMenu);
   auto* copy = new QShortcut(QKeySequence::Copy, StrGridDat, nullptr, nullptr, Qt::WidgetShortcut);
   connect(copy, &QShortcut::activated, this, &TForm1::CopyGridSelection);
 }
@@ -368,7 +390,9 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-  setWindowState(windowState() | Qt::WindowMaximized);
+  // A window whose place was remembered opens there; otherwise it opens maximised.
+  if (settings_ == nullptr || settings_->WindowGeometry().isEmpty())
+    setWindowState(windowState() | Qt::WindowMaximized);
   PageCtrl->setCurrentWidget(TabSheet1);
   ShowChart();  // blank, disabled boxes and an empty chart
 }
@@ -390,6 +414,10 @@ void TForm1::BtnExitClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (corvel::app::WorkInProgress()) {
+    event->ignore();  // an open or a save is still running
+    return;
+  }
   const bool asked = leaving_;
   leaving_ = false;
   if (!asked && !ConfirmLeave()) {
@@ -397,6 +425,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   if (form2_ != nullptr) form2_->hide();
+  StoreSettings();
   event->accept();
 }
 
@@ -404,6 +433,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::BtnOpenClick() {
   if (!ConfirmOpenOther()) return;
+  if (settings_ != nullptr) prompter_->set_start_folder(settings_->OpenFolder());
   const QString path = prompter_->OpenFileName(
       this, corvel::app::kOpenTitle, corvel::app::kOpenInitialName, corvel::app::kOpenFilter);
   if (path.isEmpty()) return;
@@ -416,23 +446,37 @@ bool TForm1::OpenFile(const QString& path) {
 }
 
 bool TForm1::OpenPath(const QString& path) {
+  // The first file of a run shows the type looked at last; later ones start on OJIP.
+  const int type = pending_type_ > 0 ? pending_type_ : 0;
   BeginGridChange();
   list_model_->BeginChange();
-  const corvel::LoadResult result = session_->Open(ToPath(path));
+  corvel::LoadResult result;
+  corvel::app::RunWithProgress(this, this, tr("正在打开 %1 …").arg(QFileInfo(path).fileName()),
+                               [&] {
+                                 result = session_->Open(ToPath(path));
+                                 if (result.status == corvel::LoadStatus::kOk && type != 0)
+                                   session_->SwitchType(type);
+                               });
   list_model_->EndChange();
   EndGridChange();
   if (result.status != corvel::LoadStatus::kOk) {
     // A missing path, a folder and an unreadable file all get the same box naming the path and
     // the reason; the loaded file, its list and its selection stay (rule D4).
     SyncListSelection();
-    prompter_->ShowError(this, FromUtf8(result.message));
+    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(result.message));
     return false;
   }
+  const QFileInfo opened(path);
+  if (settings_ != nullptr) {
+    settings_->AddRecentFile(opened.absoluteFilePath());
+    settings_->SetOpenFolder(opened.absolutePath());
+  }
+  pending_type_ = -1;
   {
     const QSignalBlocker block(type_group_);
-    RdGrpMTypeItems[0]->setChecked(true);
+    RdGrpMTypeItems[type]->setChecked(true);
   }
-  file_label_->setText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+  file_label_->setText(QDir::toNativeSeparators(opened.absoluteFilePath()));
   ShowTypeSwitch();
   return true;
 }
@@ -652,7 +696,7 @@ void TForm1::ShowNotice() {
         break;
     }
   }
-  const QString notice = FromUtf8(session_->Notice());
+  const QString notice = corvel::app::CoreMessages::Notice(*session_);
   if (!content.isEmpty() && !notice.isEmpty()) content += QStringLiteral("  ");
   statusBar()->showMessage(content + notice);
 }
@@ -670,18 +714,18 @@ void TForm1::BtnSaveSelectClick() {
 }
 
 void TForm1::BtnSaveGridClick() {
-  const QString path =
-      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(corvel::Session::SaveGridDialog()));
+  const QString path = AskSaveFileName(
+      this, corvel::app::ToSaveSetup(corvel::Session::SaveGridDialog()), QStringLiteral("table"));
   if (path.isEmpty()) return;
   const corvel::WriteResult result = session_->SaveGrid(ToPath(path));
   if (!result.ok) {
-    prompter_->ShowError(this, FromUtf8(result.message));
+    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(result.message));
     return;
   }
   // A rapid light curve table gets its fits beside it.
   if (session_->radio_item() != 2) return;
   const corvel::WriteResult fits = session_->SaveFitTable(corvel::FitTablePath(ToPath(path)));
-  if (!fits.ok) prompter_->ShowError(this, FromUtf8(fits.message));
+  if (!fits.ok) prompter_->ShowError(this, corvel::app::CoreMessages::Failure(fits.message));
 }
 
 void TForm1::BtnSavePicClick() {
@@ -695,19 +739,21 @@ void TForm1::BtnSavePicClick() {
                    QString::fromLatin1(ext.data(), static_cast<qsizetype>(ext.size()));
   }
   setup.filter = filters.join(QStringLiteral(";;"));
-  const QString path = prompter_->SaveFileName(this, setup);
+  const QString path = AskSaveFileName(this, setup, QStringLiteral("picture"));
   if (path.isEmpty()) return;
   QString error;
-  if (!Chart1->SavePicture(path, &error)) prompter_->ShowError(this, error);
+  if (!Chart1->SavePicture(path, &error))
+    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
 }
 
 void TForm1::SaveCurveDataClick() {
   const corvel::app::SaveSetup setup{tr("存储曲线数据"), QStringLiteral("FLCurve_"),
                                      QStringLiteral("*.csv"), QStringLiteral("csv")};
-  const QString path = prompter_->SaveFileName(this, setup);
+  const QString path = AskSaveFileName(this, setup, QStringLiteral("curves"));
   if (path.isEmpty()) return;
   QString error;
-  if (!Chart1->SaveCurveCsv(path, &error)) prompter_->ShowError(this, error);
+  if (!Chart1->SaveCurveCsv(path, &error))
+    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
 }
 
 QString TForm1::SaveRefusalText(corvel::SaveRefusal refusal) {
@@ -739,4 +785,119 @@ void TForm1::CopyGridSelection() {
     right = std::max(right, cell.column());
   }
   QGuiApplication::clipboard()->setText(grid_model_->CopyText(top, left, bottom, right));
+}
+
+// ---- Remembered places ------------------------------------------------------------------------
+
+void TForm1::UseSettings(corvel::app::Settings* settings) {
+  settings_ = settings;
+  if (form2_ != nullptr) form2_->UseSettings(settings);
+  RestoreSettings();
+}
+
+void TForm1::RestoreSettings() {
+  if (settings_ == nullptr) return;
+  // Whatever the file holds, a value that does not restore is passed over.
+  const QByteArray geometry = settings_->WindowGeometry();
+  if (!geometry.isEmpty()) restoreGeometry(geometry);
+  const QByteArray state = settings_->WindowState();
+  if (!state.isEmpty()) restoreState(state);
+  for (QSplitter* splitter : findChildren<QSplitter*>()) {
+    const QByteArray sizes = settings_->SplitterState(splitter->objectName());
+    if (!splitter->objectName().isEmpty() && !sizes.isEmpty()) splitter->restoreState(sizes);
+  }
+  pending_type_ = settings_->LastType();
+}
+
+void TForm1::StoreSettings() {
+  if (settings_ == nullptr) return;
+  settings_->SetWindow(saveGeometry(), saveState());
+  for (QSplitter* splitter : findChildren<QSplitter*>())
+    if (!splitter->objectName().isEmpty())
+      settings_->SetSplitterState(splitter->objectName(), splitter->saveState());
+  if (session_->has_file()) settings_->SetLastType(session_->radio_item());
+  settings_->Sync();
+}
+
+QString TForm1::AskSaveFileName(QWidget* parent, const corvel::app::SaveSetup& setup,
+                                const QString& place) {
+  return corvel::app::AskSaveFileName(*prompter_, settings_, parent, setup, place);
+}
+
+QMenu* TForm1::RecentMenu() {
+  if (recent_menu_ == nullptr) {
+    recent_menu_ = new QMenu(this);
+    recent_menu_->setObjectName(QStringLiteral("RecentMenu"));
+  }
+  recent_menu_->clear();
+  recent_menu_->setTitle(tr("最近打开的文件"));
+  QStringList files = settings_ != nullptr ? settings_->RecentFiles() : QStringList();
+  QStringList missing;
+  for (const QString& file : files)
+    if (!QFileInfo::exists(file)) missing << file;
+  for (const QString& file : missing) {
+    files.removeAll(file);
+    settings_->RemoveRecentFile(file);
+  }
+  if (!missing.isEmpty())
+    statusBar()->showMessage(
+        tr("%n 个最近打开的文件已不存在，已从列表中移除：%1", nullptr, int(missing.size()))
+            .arg(QDir::toNativeSeparators(missing.join(QStringLiteral("; ")))));
+
+  if (files.isEmpty()) {
+    recent_menu_->addAction(tr("（无最近打开的文件）"))->setEnabled(false);
+  }
+  for (qsizetype n = 0; n < files.size(); ++n) {
+    const QString file = files.at(n);
+    // &1 .. &9 and 1&0 let the keyboard pick an entry.
+    const QString number = n < 9 ? QStringLiteral("&%1").arg(n + 1) : QStringLiteral("1&0");
+    QAction* action = recent_menu_->addAction(
+        QStringLiteral("%1  %2").arg(number, QDir::toNativeSeparators(file)));
+    action->setData(file);
+    connect(action, &QAction::triggered, this, [this, file] {
+      if (!QFileInfo::exists(file)) {
+        if (settings_ != nullptr) settings_->RemoveRecentFile(file);
+        statusBar()->showMessage(
+            tr("最近打开的文件已不存在，已从列表中移除：%1").arg(QDir::toNativeSeparators(file)));
+        return;
+      }
+      OpenFile(file);
+    });
+  }
+  recent_menu_->addSeparator();
+  QAction* clear = recent_menu_->addAction(tr("清除列表"));
+  clear->setObjectName(QStringLiteral("ClearRecent"));
+  clear->setEnabled(!files.isEmpty());
+  connect(clear, &QAction::triggered, this, [this] {
+    if (settings_ != nullptr) settings_->ClearRecentFiles();
+  });
+
+  QMenu* language = recent_menu_->addMenu(tr("界面语言"));
+  language->setObjectName(QStringLiteral("LanguageMenu"));
+  auto* languages = new QActionGroup(language);
+  const QString stored = settings_ != nullptr ? settings_->Language() : QString();
+  for (const auto& [code, name] :
+       {std::pair{"zh", QT_TR_NOOP("中文")}, std::pair{"en", QT_TR_NOOP("英文")}}) {
+    QAction* item = language->addAction(tr(name));
+    item->setCheckable(true);
+    item->setChecked(stored == QLatin1String(code));
+    item->setData(QString::fromLatin1(code));
+    languages->addAction(item);
+    connect(item, &QAction::triggered, this,
+            [this, code = QString::fromLatin1(code)] { ChooseLanguage(code); });
+  }
+  language->setEnabled(settings_ != nullptr);
+  return recent_menu_;
+}
+
+void TForm1::ShowRecentMenu() {
+  RecentMenu()->popup(BtnOpen->mapToGlobal(QPoint(0, BtnOpen->height())));
+}
+
+void TForm1::ChooseLanguage(const QString& code) {
+  if (settings_ == nullptr) return;
+  settings_->SetLanguage(code);
+  settings_->Sync();
+  statusBar()->showMessage(code == QLatin1String("en") ? tr("下次启动时界面改为英文。")
+                                                       : tr("下次启动时界面改为中文。"));
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "prompter.h"
 #include "viewer/session.h"
 
 class ChartView;
@@ -17,6 +18,8 @@ class QComboBox;
 class QGroupBox;
 class QItemSelection;
 class QLabel;
+class QMenu;
+class QSplitter;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -29,6 +32,7 @@ class FitTableModel;
 class GridModel;
 class Prompter;
 class RecordListModel;
+class Settings;
 class RecordListView;
 }  // namespace corvel::app
 
@@ -45,9 +49,24 @@ class TForm1 : public QMainWindow {
   // The save-mode dialog that "另存为" shows.
   void SetSaveModeDialog(TForm2* form2) { form2_ = form2; }
 
+  // Remembers places, recent files, geometry, splitters and the last type in `settings` (not
+  // owned; null remembers nothing). Restores what it holds; call before the first show.
+  void UseSettings(corvel::app::Settings* settings);
+  corvel::app::Settings* settings() const { return settings_; }
+
   // Opens a file named outside the open dialog (command line, drop), asking first while
   // deletions are unsaved. False when the user refused or the file could not be read.
   bool OpenFile(const QString& path);
+
+  // The recent-files menu of the open button (its context menu and Ctrl+Shift+O), rebuilt from
+  // the settings; entries whose file no longer exists are removed and the status bar says so.
+  QMenu* RecentMenu();
+  void ShowRecentMenu();
+
+  // Asks for a save file name, starting in the folder remembered for `place` and remembering
+  // the folder chosen.
+  QString AskSaveFileName(QWidget* parent, const corvel::app::SaveSetup& setup,
+                          const QString& place);
 
   // The handlers, also what the buttons, the radio group and the list run.
   void BtnOpenClick();
@@ -87,6 +106,7 @@ class TForm1 : public QMainWindow {
   QWidget* TabSheet1;
   QPlainTextEdit* RichEditInfo;
   QPushButton* BtnSaveGrid;
+  QSplitter* SplitterTable;  // the info box and pictures above, the table below
   QTableView* StrGridDat;
   QLabel* Image[8];  // Image1 .. Image8
   QWidget* TabSheet2;
@@ -132,6 +152,9 @@ class TForm1 : public QMainWindow {
   void SetInfoText(const std::string& gbk);
   void InfoTextEdited();
   void CopyGridSelection();
+  void RestoreSettings();
+  void StoreSettings();
+  void ChooseLanguage(const QString& code);
 
   std::unique_ptr<corvel::Session> session_;
   std::unique_ptr<corvel::app::Prompter> own_prompter_;
@@ -142,6 +165,9 @@ class TForm1 : public QMainWindow {
   corvel::app::GridModel* grid_model_;
   corvel::app::FitTableModel* fit_model_ = nullptr;
   QLabel* file_label_;
+  corvel::app::Settings* settings_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
+  int pending_type_ = -1;  // the remembered type, shown by the first open of the run
   std::vector<int> column_widths_;
   bool shown_ = false;
   bool leaving_ = false;  // the exit button has already asked

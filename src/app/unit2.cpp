@@ -11,15 +11,18 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "core_messages.h"
 #include "gbk.h"
+#include "progress.h"
 #include "prompter.h"
+#include "settings.h"
 #include "unit1.h"
 #include "window_texts.h"
 
 TForm2::TForm2(corvel::Session* session, corvel::app::Prompter* prompter, QWidget* parent)
     : QDialog(parent), session_(session), prompter_(prompter) {
   setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QStringLiteral("选择存储方式"));
+  setWindowTitle(tr("选择存储方式"));
   // Only the close box in the title bar.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -41,9 +44,9 @@ TForm2::TForm2(corvel::Session* session, corvel::app::Prompter* prompter, QWidge
   layout->addWidget(RdGrpSaveSel, 1);
 
   auto* buttons = new QHBoxLayout;
-  BtnSaveData = new QPushButton(QStringLiteral("保  存"), this);
+  BtnSaveData = new QPushButton(tr("保  存"), this);
   BtnSaveData->setObjectName(QStringLiteral("BtnSaveData"));
-  BtnCancel = new QPushButton(QStringLiteral("取  消"), this);
+  BtnCancel = new QPushButton(tr("取  消"), this);
   BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
   BtnSaveData->setAutoDefault(false);
   BtnCancel->setAutoDefault(false);
@@ -107,12 +110,18 @@ void TForm2::BtnSaveDataClick() {
     return;
   }
   const std::string today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd")).toStdString();
-  const QString path =
-      prompter_->SaveFileName(this, corvel::app::ToSaveSetup(session_->SaveDataDialog(*m, today)));
+  // Records (modes 0 to 2) and the CSV export (mode 3) each remember their own folder.
+  const QString path = corvel::app::AskSaveFileName(
+      *prompter_, settings_, this, corvel::app::ToSaveSetup(session_->SaveDataDialog(*m, today)),
+      *m == corvel::SaveMode::kSelectedAsCsv ? QStringLiteral("export")
+                                             : QStringLiteral("records"));
   if (path.isEmpty()) return;  // the dialog stays open
-  const corvel::SaveOutcome outcome = session_->SaveData(*m, corvel::app::ToPath(path));
+  corvel::SaveOutcome outcome;
+  corvel::app::RunWithProgress(this, parentWidget(), tr("正在保存 …"), [&] {
+    outcome = session_->SaveData(*m, corvel::app::ToPath(path));
+  });
   if (!outcome.write.ok) {
-    prompter_->ShowError(this, corvel::app::FromUtf8(outcome.write.message));
+    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(outcome.write.message));
     return;
   }
   if (outcome.hide_dialog) hide();

@@ -14,7 +14,8 @@ class QRadioButton;
 
 namespace corvel::app {
 class Prompter;
-}
+class Settings;
+}  // namespace corvel::app
 
 class TForm2 : public QDialog {
   Q_OBJECT
@@ -25,6 +26,9 @@ class TForm2 : public QDialog {
   // What "另存为" does: sets the mode, then shows the dialog. A dialog that was hidden starts on
   // mode 0 when shown; an open one keeps the mode given.
   void Present(int mode);
+
+  // Remembers the folder of each save (not owned; null remembers nothing).
+  void UseSettings(corvel::app::Settings* settings) { settings_ = settings; }
 
   int mode() const;
   void set_mode(int mode);
@@ -46,6 +50,7 @@ class TForm2 : public QDialog {
 
   corvel::Session* session_;
   corvel::app::Prompter* prompter_;
+  corvel::app::Settings* settings_ = nullptr;
   QButtonGroup* modes_;
   bool placed_ = false;
 };

@@ -12,6 +12,7 @@
 #include "charts/curve_data.h"
 #include "charts/picture_format.h"
 #include "cli/options.h"
+#include "cli/params_command.h"
 #include "export/export_names.h"
 #include "export/file_writer.h"
 #include "export/info_text.h"
@@ -290,6 +291,7 @@ int Run(int argc, char** argv) {
   }
   if (c == "synth") return Synth(o);
   if (c == "fit") return Fit(o);
+  if (c == "params") return Params(o);
   return Usage();
 }
 

@@ -21,6 +21,7 @@ const char kUsage[] =
     "  synth demo|capacity|edge -o OUT [--type TYPE] [--seed N]\n"
     "  fit FILE [--select SEL] [--model auto|webb|jassby-platt|platt|eilers-peeters] [-o OUT.csv]\n"
     "  synth lightcurves -o OUT [--seed N]\n"
+    "  params FILE... [--type TYPE|all] [--select SEL] [--format long|wide|json] [-o OUT]\n"
     "TYPE: ojip slowkin rlc dr afterss pifr multiojip foprime user chlconc\n"
     "SEL: all (default), none, or 1-based positions and ranges such as 1,3,5-9\n";
 
@@ -41,15 +42,27 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
   Options o;
   o.command = argv[1];
   o.file = argv[2];
-  for (int i = 3; i < argc; ++i) {
+  const bool params = o.command == "params";
+  for (int i = params ? 2 : 3; i < argc; ++i) {
     const std::string flag = argv[i];
+    // params takes any number of files before, between and after its options.
+    if (params && (flag.empty() || flag[0] != '-')) {
+      o.files.push_back(flag);
+      continue;
+    }
     if (flag == "--csv") {
       o.csv = true;
       continue;
     }
     if (i + 1 >= argc) return std::nullopt;
     const std::string value = argv[++i];
-    if (flag == "--type") {
+    if (params && flag == "--type" && value == "all") {
+      o.all_types = true;
+      o.type_given = true;
+    } else if (params && flag == "--format") {
+      if (value != "long" && value != "wide" && value != "json") return std::nullopt;
+      o.format = value;
+    } else if (flag == "--type") {
       auto item = RadioItemByName(value);
       if (!item) return std::nullopt;
       o.radio_item = *item;
@@ -89,6 +102,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       return std::nullopt;
     }
   }
+  if (params && o.files.empty()) return std::nullopt;
+  if (params && !o.type_given) o.all_types = true;  // every type that has parameters
   return o;
 }
 

@@ -24,6 +24,10 @@ struct Options {
   int width = 0;      // plot: the chart's size in pixels at 96 dots per inch (0: the default)
   int height = 0;
   int dpi = 0;  // plot: BMP and PNG resolution (0: the format's default)
+  // params: every measurement file named, --type all, and --format long|wide|json.
+  std::vector<std::string> files;
+  bool all_types = false;
+  std::string format = "long";
 };
 
 // "WxH" with both sides in 64..8192; nothing otherwise.
