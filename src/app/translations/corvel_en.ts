@@ -185,6 +185,22 @@
 <context>
     <name>TForm1</name>
     <message>
+        <source>拟合模型:</source>
+        <translation>Fit model:</translation>
+    </message>
+    <message>
+        <source>自动(AIC最小)</source>
+        <translation>Auto (lowest AIC)</translation>
+    </message>
+    <message>
+        <source>  拟  合  </source>
+        <translation>  Fits  </translation>
+    </message>
+    <message>
+        <source>快速光响应曲线的拟合结果（所选记录；模型在曲线页选择）。保存表格时另存为 *_fit.csv。</source>
+        <translation>Light-curve fits of the selected rapid light curves (the model is chosen on the curve page). The table save also writes them as *_fit.csv.</translation>
+    </message>
+    <message>
         <source>测量类型</source>
         <translation>Measurement type</translation>
     </message>
