@@ -165,9 +165,6 @@ int Chart(const Options& o) {
               [&](ByteSink& sink) { return sink.Write(ChartStateJson(session.chart())); });
 }
 
-// The largest side of a rendered picture in pixels: beyond it the image would not fit memory.
-constexpr long kPlotPixelLimit = 20000;
-
 int Plot(const Options& o) {
   if (!o.output) return Usage();
   // A name typed without an extension gets the picture dialog's default one, as in the window.
@@ -179,6 +176,8 @@ int Plot(const Options& o) {
     return Usage();
   }
 #ifdef CORVEL_HAVE_PLOT
+  // The largest side of a rendered picture in pixels: beyond it the image would not fit memory.
+  constexpr long kPlotPixelLimit = 20000;
   plot::PlotOptions options;
   options.format = *format;
   if (o.width > 0) {
