@@ -1,6 +1,7 @@
 // corvel-cli: the viewer's rules in a batch. Every output is what the window would have written.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "analysis/compare_csv.h"
+#include "analysis/table_params.h"
 #include "charts/chart_json.h"
 #include "charts/curve_data.h"
 #include "charts/picture_format.h"
@@ -231,6 +234,78 @@ int Fit(Options o) {
               [&](ByteSink& sink) { return WriteFitRows(rows, session.fit_choice(), sink); });
 }
 
+const char* GroupProblemText(GroupProblem problem) {
+  switch (problem) {
+    case GroupProblem::kEmptyName:
+      return "a group needs a name";
+    case GroupProblem::kDuplicateName:
+      return "two groups have the same name";
+    case GroupProblem::kNoRecord:
+      return "a group has no record";
+    case GroupProblem::kOutsideList:
+      return "a selection lies outside the list";
+    case GroupProblem::kOverlap:
+      return "a record is in two groups";
+    case GroupProblem::kNone:
+      break;
+  }
+  return "";
+}
+
+// The groups' statistics against the control, or with --curves the OJIP difference kinetics.
+int CompareCommand(const Options& o) {
+  if (o.curves && o.radio_item != 0) {
+    std::fputs("corvel-cli: --curves: only OJIP records have difference kinetics\n", stderr);
+    return Usage();
+  }
+  if (!HasTableParameters(o.radio_item))
+    return Fail(o.file + ": " + std::string(kRadioName[o.radio_item]) +
+                " records have no parameter table: nothing to compare");
+  Session session;
+  const LoadResult loaded = session.Open(o.file);
+  if (loaded.status != LoadStatus::kOk) return Fail(loaded.message);
+  if (o.radio_item != session.radio_item()) session.SwitchType(o.radio_item);
+  const int count = session.list().count;
+  std::vector<RecordGroup> groups;
+  for (const auto& [name, selection] : o.groups) {
+    auto positions = ParseSelection(selection, count);
+    if (!positions) {
+      std::fprintf(stderr, "corvel-cli: --group %s=%s: not a selection of the %d records\n",
+                   name.c_str(), selection.c_str(), count);
+      return Usage();
+    }
+    std::sort(positions->begin(), positions->end());
+    positions->erase(std::unique(positions->begin(), positions->end()), positions->end());
+    groups.push_back({name, std::move(*positions)});
+  }
+  if (groups.empty()) groups = ProposeGroups(session.image(), session.list());
+  if (groups.empty())
+    return Fail(o.file + ": the record list of this type is empty: nothing to compare");
+  if (const GroupCheck check = CheckGroups(groups, count); check.problem != GroupProblem::kNone) {
+    std::fprintf(stderr, "corvel-cli: --group %s: %s\n",
+                 groups[static_cast<size_t>(check.group)].name.c_str(),
+                 GroupProblemText(check.problem));
+    return Usage();
+  }
+  int control = 0;
+  if (o.control) {
+    control = -1;
+    for (size_t g = 0; g < groups.size(); ++g)
+      if (groups[g].name == *o.control) control = static_cast<int>(g);
+    if (control < 0) {
+      std::fprintf(stderr, "corvel-cli: --control %s: no group of that name\n", o.control->c_str());
+      return Usage();
+    }
+  }
+  Comparison comparison;
+  const GridSource source{session.image(), session.list(), session.results()};
+  if (Compare(source, o.radio_item, groups, control, o.curves, comparison) != CompareStatus::kOk)
+    return Fail(o.file + ": nothing to compare");
+  return Emit(o, "csv", [&](ByteSink& sink) {
+    return o.curves ? WriteCompareCurvesCsv(comparison, sink) : WriteCompareCsv(comparison, sink);
+  });
+}
+
 int Save(const Options& o, SaveMode mode, const char* extension) {
   if (!o.output) return Usage();
   Session session;
@@ -291,6 +366,7 @@ int Run(int argc, char** argv) {
   if (c == "synth") return Synth(o);
   if (c == "fit") return Fit(o);
   if (c == "params") return Params(o);
+  if (c == "compare") return CompareCommand(o);
   return Usage();
 }
 

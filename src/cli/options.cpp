@@ -22,6 +22,7 @@ const char kUsage[] =
     "  fit FILE [--select SEL] [--model auto|webb|jassby-platt|platt|eilers-peeters] [-o OUT.csv]\n"
     "  synth lightcurves -o OUT [--seed N]\n"
     "  params FILE... [--type TYPE|all] [--select SEL] [--format long|wide|json] [-o OUT]\n"
+    "  compare FILE --type TYPE [--group NAME=SEL ...] [--control NAME] [--curves] [-o OUT.csv]\n"
     "TYPE: ojip slowkin rlc dr afterss pifr multiojip foprime user chlconc\n"
     "SEL: all (default), none, or 1-based positions and ranges such as 1,3,5-9\n";
 
@@ -54,6 +55,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       o.csv = true;
       continue;
     }
+    if (flag == "--curves") {
+      o.curves = true;
+      continue;
+    }
     if (i + 1 >= argc) return std::nullopt;
     const std::string value = argv[++i];
     if (params && flag == "--type" && value == "all") {
@@ -67,6 +72,12 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       if (!item) return std::nullopt;
       o.radio_item = *item;
       o.type_given = true;
+    } else if (flag == "--group") {
+      const size_t eq = value.find('=');
+      if (eq == 0 || eq == std::string::npos) return std::nullopt;
+      o.groups.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+    } else if (flag == "--control") {
+      o.control = value;
     } else if (flag == "--select") {
       o.select = value;
     } else if (flag == "-o") {

@@ -28,6 +28,10 @@ struct Options {
   std::vector<std::string> files;
   bool all_types = false;
   std::string format = "long";
+  // compare: --group NAME=SEL in the order given, --control NAME, --curves.
+  std::vector<std::pair<std::string, std::string>> groups;
+  std::optional<std::string> control;
+  bool curves = false;
 };
 
 // "WxH" with both sides in 64..8192; nothing otherwise.

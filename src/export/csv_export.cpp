@@ -33,7 +33,8 @@ const char* UnusableName(const std::string& path) {
 }  // namespace
 
 WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
-                             const std::string& base, std::string_view info_text) {
+                             const std::string& base, std::string_view info_text,
+                             const ExtraExportFile* extra) {
   // The export is one unit: every name is known and checked before the first file is written.
   std::vector<std::string> names;
   std::vector<uint32_t> offsets;
@@ -50,18 +51,22 @@ WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
     names.push_back(ExportFileName(base, ++n, name, name_length, record.number()));
     offsets.push_back(offset);
   }
+  if (extra) names.push_back(base + extra->suffix);
   for (const std::string& name : names) {
     if (const char* why = UnusableName(name))
       return {false, "cannot write " + name + ": " + why + "; nothing was exported"};
   }
 
   for (size_t k = 0; k < names.size(); ++k) {
-    const WriteResult result =
-        k == 0 ? WriteFileAtomically(names[0],
-                                     [&](ByteSink& out) { return WriteInfoText(info_text, out); })
-               : WriteFileAtomically(names[k], [&](ByteSink& out) {
-                   return WriteRecordCsv(image, offsets[k - 1], out);
-                 });
+    WriteResult result;
+    if (k == 0)
+      result = WriteFileAtomically(names[0],
+                                   [&](ByteSink& out) { return WriteInfoText(info_text, out); });
+    else if (k - 1 < offsets.size())
+      result = WriteFileAtomically(
+          names[k], [&](ByteSink& out) { return WriteRecordCsv(image, offsets[k - 1], out); });
+    else
+      result = WriteFileAtomically(names[k], extra->produce);
     if (result.ok) continue;
     // A part of an export is no export: the files written so far go again.
     for (size_t j = 0; j < k; ++j) ::unlink(names[j].c_str());

@@ -2,6 +2,7 @@
 // file per selected record.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,14 @@ namespace corvel {
 // and nothing is written when one fails; every file is written atomically, and when one fails
 // the files this export already wrote are removed again. The message names the file that failed
 // and why.
+// A file that belongs to the same export, written after the record files: base + suffix.
+struct ExtraExportFile {
+  std::string suffix;
+  std::function<bool(ByteSink&)> produce;
+};
+
 WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
-                             const std::string& base, std::string_view info_text);
+                             const std::string& base, std::string_view info_text,
+                             const ExtraExportFile* extra = nullptr);
 
 }  // namespace corvel

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "analysis/compare_csv.h"
 #include "charts/draw.h"
 #include "export/binary_save.h"
 #include "export/csv_export.h"
@@ -62,6 +63,7 @@ void Session::SwitchType(int radio_item) {
   const uint8_t code = type_code();
   last_build_ = FillFNtoListBox(*image_, code, *list_, record_tally_);
   CacuFNinListBox(*image_, code, *list_, *results_);
+  groups_.Clear();
   fits_->Reset();
   fit_rows_.clear();
   fit_rows_stale_ = true;
@@ -248,7 +250,16 @@ SaveOutcome Session::SaveData(SaveMode mode, const std::string& chosen_path) {
         outcome.write = SaveGrid(chosen_path);
         return outcome;
       }
-      outcome.write = ExportRecordsCsv(image, list, RemoveExtension(chosen_path), info_text_);
+      if (Comparison comparison;
+          !groups_.empty() && Compare(false, comparison) == CompareStatus::kOk) {
+        // The groups' summary belongs to the export, beside the record files.
+        const ExtraExportFile summary{
+            "_Compare.csv", [&](ByteSink& sink) { return WriteCompareCsv(comparison, sink); }};
+        outcome.write =
+            ExportRecordsCsv(image, list, RemoveExtension(chosen_path), info_text_, &summary);
+      } else {
+        outcome.write = ExportRecordsCsv(image, list, RemoveExtension(chosen_path), info_text_);
+      }
       break;
     default:
       return outcome;
@@ -259,6 +270,19 @@ SaveOutcome Session::SaveData(SaveMode mode, const std::string& chosen_path) {
     outcome.hide_dialog = true;
   }
   return outcome;
+}
+
+CompareStatus Session::Compare(bool with_curves, Comparison& out) const {
+  const GridSource source{*image_, *list_, *results_};
+  return corvel::Compare(source, radio_item_, groups_.groups(), groups_.control(), with_curves,
+                         out);
+}
+
+WriteResult Session::SaveComparison(const std::string& path) const {
+  Comparison comparison;
+  Compare(false, comparison);
+  return WriteFileAtomically(path,
+                             [&](ByteSink& sink) { return WriteCompareCsv(comparison, sink); });
 }
 
 WriteResult Session::SaveGrid(const std::string& path) const {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/comparison.h"
 #include "charts/chart_state.h"
 #include "export/file_writer.h"
 #include "params/grid.h"
@@ -16,6 +17,7 @@
 #include "records/file_image.h"
 #include "records/record_list.h"
 #include "viewer/light_curve_fits.h"
+#include "viewer/session_groups.h"
 
 namespace corvel {
 
@@ -126,6 +128,14 @@ class Session {
   // The fit table as CSV, written whole or not at all (rule D12).
   WriteResult SaveFitTable(const std::string& path);
 
+  // The groups of the comparison page; an open, a type switch and a delete clear them.
+  SessionGroups& groups() { return groups_; }
+  const SessionGroups& groups() const { return groups_; }
+  // The comparison of the groups for the current type (with the OJIP curves when asked for).
+  CompareStatus Compare(bool with_curves, Comparison& out) const;
+  // The comparison's summary as CSV, written whole or not at all (rule D12).
+  WriteResult SaveComparison(const std::string& path) const;
+
   bool deleted_flag() const { return deleted_flag_; }
   bool saved_flag() const { return saved_flag_; }
   uint32_t record_tally() const { return record_tally_; }
@@ -162,6 +172,7 @@ class Session {
   FitChoice fit_choice_ = FitChoice::kAuto;
   std::vector<FitRow> fit_rows_;
   bool fit_rows_stale_ = true;
+  SessionGroups groups_;
   FileContent file_content_ = FileContent::kRecords;
   uint32_t file_bytes_ = 0;
 };
