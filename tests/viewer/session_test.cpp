@@ -92,6 +92,7 @@ TEST_F(SessionTest, AFileThatCannotBeReadLeavesTheLoadedOneAlone) {
 // refused at once, naming the path, and the loaded file stays (rule D4).
 TEST_F(SessionTest, OpeningAFifoOrADeviceIsRefusedAtOnceAndKeepsTheLoadedFile) {
   const std::string fifo = dir + "/measurements.bin";
+  std::filesystem::remove(fifo);  // left by an earlier run in the same folder
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const LoadResult r = s.Open(fifo);
   EXPECT_EQ(r.status, LoadStatus::kCannotOpen);
