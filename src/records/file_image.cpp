@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -82,6 +83,22 @@ LoadResult LoadFileImage(const std::string& path, FileImage& image) {
       return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason(errno)};
     image.cut_at_capacity = more != 0;
   }
+  return {};
+}
+
+LoadResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image) {
+  image.header.fill(0xFF);
+  const size_t header_read = std::min<size_t>(bytes.size(), kHeaderSize);
+  if (header_read > 0) std::memcpy(image.header.data(), bytes.data(), header_read);
+  size_t area_read = 0;
+  if (header_read == kHeaderSize) {
+    area_read = std::min<size_t>(bytes.size() - kHeaderSize, kAreaSize);
+    std::memcpy(image.area(), bytes.data() + kHeaderSize, area_read);
+  }
+  std::memset(image.area() + area_read, 0, kAreaSize - area_read);
+  image.header_bytes = static_cast<uint32_t>(header_read);
+  image.loaded_bytes = static_cast<uint32_t>(area_read);
+  image.cut_at_capacity = bytes.size() > size_t{kHeaderSize} + kAreaSize;
   return {};
 }
 

@@ -1,6 +1,6 @@
-// The window's stale-table rule (D18) and its messages: what an open that fails or finds no record
-// says, why a button does nothing by rule, what a chart leaves out, the info box's Tab key, the
-// record check boxes' tooltips and the program's --help and --version.
+// The window's stale-table rule (rule D18) and its messages: what an open that fails or finds no
+// record says, why a button does nothing by rule, what a chart leaves out, the info box's Tab key,
+// the record check boxes' tooltips and the program's --help and --version.
 #include <sys/stat.h>
 #include <unistd.h>
 
