@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "charts/chart_json.h"
@@ -31,11 +31,6 @@ class CountingSink final : public corvel::ByteSink {
   using corvel::ByteSink::Write;
   size_t bytes = 0;
 };
-
-const std::string& InputPath() {
-  static const std::string path = "/tmp/corvel_fuzz_" + std::to_string(getpid()) + ".bin";
-  return path;
-}
 
 // A folder of this run for the saves; each save overwrites the one before.
 const std::string& OutputBase() {
@@ -92,11 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace corvel;
   static auto session = std::make_unique<Session>();
   Session& s = *session;
-  std::FILE* f = std::fopen(InputPath().c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-  if (s.Open(InputPath()).status != LoadStatus::kOk) return 0;
+  // The input is opened from memory: no file is written for it.
+  if (s.Open(std::span<const uint8_t>(data, size), "fuzz.bin").status != LoadStatus::kOk) return 0;
 
   CountingSink sink;
   WriteFileImage(s.image(), sink);

@@ -1,25 +1,16 @@
 #include "chart_view.h"
 
-#include <QBuffer>
 #include <QContextMenuEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
-#include <QGraphicsPathItem>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QResizeEvent>
 #include <QRubberBand>
-#include <QStringDecoder>
-#include <QSvgGenerator>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QtCharts/QChart>
@@ -28,128 +19,21 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
-#include "export/file_writer.h"
+#include "chart_view_parts.h"
+#include "charts/axis_ticks.h"
+#include "charts/smooth_curve.h"
 
 namespace {
 
-constexpr double kScreenDpi = 96;   // the on-screen size is the size at 96 dots per inch
-constexpr double kHoverReach = 12;  // pixels from the pointer to the sample it reads
-constexpr int kBandMinimum = 4;     // a drag shorter than this zooms nothing along that axis
-constexpr double kWheelStep = 0.8;  // span factor of one wheel notch towards the pointer
+using namespace chart_view_parts;
 
-constexpr int kMarkerSize = 7;  // a cross three pixels to each side of the point
-
-QColor ToColor(uint32_t rgb) {
-  return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | rgb));
-}
-
-QString FromGbk(const std::string& text) {
-  QStringDecoder decode("GBK");
-  if (!decode.isValid())
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  return decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-bool IsNumberChar(char c) {
-  return c == '#' || c == '0' || c == ',' || c == '.';
-}
-
-// A label number pattern ("0" a digit always printed, "#" a digit printed when significant, ","
-// thousands separators, other characters as they stand) as the printf form Qt Charts formats
-// labels with. Optional decimals become %g.
-QString PatternToPrintf(std::string_view pattern, int* decimals) {
-  size_t first = 0;
-  while (first < pattern.size() && !IsNumberChar(pattern[first])) ++first;
-  size_t last = first;
-  while (last < pattern.size() && IsNumberChar(pattern[last])) ++last;
-  const std::string_view number = pattern.substr(first, last - first);
-  const bool group = number.find(',') != std::string_view::npos;
-  int required = 0, optional = 0;
-  const size_t point = number.find('.');
-  if (point != std::string_view::npos)
-    for (const char c : number.substr(point + 1)) (c == '0' ? required : optional)++;
-  const auto literal = [](std::string_view s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()))
-        .replace(QLatin1Char('%'), QLatin1String("%%"));
-  };
-  QString conversion = QStringLiteral("%");
-  if (group) conversion += QLatin1Char('\'');
-  if (optional > 0) {
-    conversion += QLatin1Char('g');
-    *decimals = required + optional;
-  } else {
-    conversion += QStringLiteral(".%1f").arg(required);
-    *decimals = required;
-  }
-  return literal(pattern.substr(0, first)) + conversion + literal(pattern.substr(last));
-}
-
-// A tick step of 1, 2 or 5 times a power of ten that gives at most `ticks` steps over `span`.
-double NiceStep(double span, int ticks, bool whole) {
-  if (!(span > 0) || ticks < 1) return 1;
-  const double raw = span / ticks;
-  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-  double step = 10 * magnitude;
-  for (const double m : {1.0, 2.0, 5.0})
-    if (m * magnitude >= raw) {
-      step = m * magnitude;
-      break;
-    }
-  return whole ? std::max(step, 1.0) : step;
-}
-
-// The curve through the points of a smoothed series: a monotone cubic between each two points
-// (the tangents of Steffen's method), so the curve never overshoots the neighbouring samples. It
-// is computed in the coordinates of the axes (decades on a logarithmic time axis), where the
-// curve is seen; segments that span several pixels are divided, the dense tail stays straight.
-// Points that a logarithmic axis cannot show (x <= 0) are left out.
-void SmoothCurve(const std::vector<corvel::ChartPoint>& in, bool log_x, double x_span,
-                 QList<QPointF>& out) {
-  out.clear();
-  const auto ax = [log_x](double x) { return log_x ? std::log10(x) : x; };
-  const auto back = [log_x](double u) { return log_x ? std::pow(10.0, u) : u; };
-  std::vector<corvel::ChartPoint> p;
-  p.reserve(in.size());
-  for (const corvel::ChartPoint& q : in)
-    if (!log_x || q.x > 0) p.push_back({ax(q.x), q.y});
-  const size_t n = p.size();
-  if (n < 3) {
-    for (const corvel::ChartPoint& q : p) out.append(QPointF(back(q.x), q.y));
-    return;
-  }
-  const auto slope = [&](size_t i) {
-    const double h = p[i + 1].x - p[i].x;
-    return h > 0 ? (p[i + 1].y - p[i].y) / h : 0.0;
-  };
-  std::vector<double> d(n, 0.0);
-  d[0] = slope(0);
-  d[n - 1] = slope(n - 2);
-  for (size_t i = 1; i + 1 < n; ++i) {
-    const double h0 = p[i].x - p[i - 1].x, h1 = p[i + 1].x - p[i].x;
-    if (!(h0 > 0) || !(h1 > 0)) continue;
-    const double s0 = slope(i - 1), s1 = slope(i);
-    const double mid = (s0 * h1 + s1 * h0) / (h0 + h1);
-    const double sign = (s0 > 0) - (s0 < 0) + (s1 > 0) - (s1 < 0);
-    d[i] = sign * std::min({std::fabs(s0), std::fabs(s1), 0.5 * std::fabs(mid)});
-  }
-  const double pixel = x_span > 0 ? x_span / 800 : 1;
-  out.append(QPointF(back(p[0].x), p[0].y));
-  for (size_t i = 0; i + 1 < n; ++i) {
-    const double h = p[i + 1].x - p[i].x;
-    const int parts = h > 0 ? static_cast<int>(std::min(16.0, std::ceil(h / (2 * pixel)))) : 1;
-    for (int k = 1; k < parts; ++k) {
-      const double t = static_cast<double>(k) / parts, t2 = t * t, t3 = t2 * t;
-      const double y = (2 * t3 - 3 * t2 + 1) * p[i].y + (t3 - 2 * t2 + t) * h * d[i] +
-                       (-2 * t3 + 3 * t2) * p[i + 1].y + (t3 - t2) * h * d[i + 1];
-      out.append(QPointF(back(p[i].x + t * h), y));
-    }
-    out.append(QPointF(back(p[i + 1].x), p[i + 1].y));
-  }
+// The label format of a chart state's pattern, as Qt Charts takes it.
+QString QtLabelFormat(std::string_view pattern) {
+  const std::string format = corvel::LabelPrintf(pattern).printf;
+  return QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size()));
 }
 
 }  // namespace
@@ -234,6 +118,9 @@ ChartView::ChartView(corvel::ChartState* state, QWidget* parent)
     PlaceTitle();
   });
   points_.reserve(static_cast<qsizetype>(corvel::kSeriesCapacity));
+  smooth_.reserve(corvel::kSeriesCapacity);
+  smooth_scratch_.axis_points.reserve(corvel::kSeriesCapacity);
+  smooth_scratch_.tangents.reserve(corvel::kSeriesCapacity);
   Render();
 }
 
@@ -286,7 +173,6 @@ void ChartView::RenderAxes() {
   // A new drawing is shown at its own scale: the zoom belongs to the drawing it was made on.
   if (zoomed_ && zoom_drawing_ != st.drawing) zoomed_ = false;
   const corvel::ViewRanges shown = ShownRanges();
-  int decimals = 0;
   if (st.bottom.log) {
     BindBottom(bottom_log_);
     bottom_log_->setRange(shown.bottom.min, shown.bottom.max);
@@ -298,15 +184,15 @@ void ChartView::RenderAxes() {
       bottom_log_->setBase(base);
       bottom_log_->setMinorTickCount(base == 10 ? 8 : 0);
     }
-    bottom_log_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
+    bottom_log_->setLabelFormat(QtLabelFormat(st.bottom.format));
   } else {
     BindBottom(bottom_linear_);
-    bottom_linear_->setLabelFormat(PatternToPrintf(st.bottom.format, &decimals));
+    bottom_linear_->setLabelFormat(QtLabelFormat(st.bottom.format));
     SetValueRange(bottom_linear_, shown.bottom.min, shown.bottom.max);
   }
-  left_->setLabelFormat(PatternToPrintf(st.left.format, &decimals));
+  left_->setLabelFormat(QtLabelFormat(st.left.format));
   SetValueRange(left_, shown.left.min, shown.left.max);
-  right_->setLabelFormat(PatternToPrintf(st.right.format, &decimals));
+  right_->setLabelFormat(QtLabelFormat(st.right.format));
   SetValueRange(right_, shown.right.min, shown.right.max);
   right_->setVisible(st.right.visible);
   RenderTitles();
@@ -359,15 +245,14 @@ double ChartView::TickStep(const QValueAxis* axis, double min, double max) const
   const QRectF area = chart_->plotArea();
   const QFontMetricsF fm(axis->labelsFont());
   if (axis == bottom_linear_) {
-    int decimals = 0;
-    PatternToPrintf(state_->bottom.format, &decimals);
+    const int decimals = corvel::LabelPrintf(state_->bottom.format).decimals;
     const QString widest =
         QString::asprintf(axis->labelFormat().toLatin1().constData(), std::max(max, -min));
     const int ticks = static_cast<int>(area.width() / (fm.horizontalAdvance(widest) + 24));
-    return NiceStep(max - min, std::max(ticks, 1), decimals == 0);
+    return corvel::NiceStep(max - min, std::max(ticks, 1), decimals == 0);
   }
   const int ticks = static_cast<int>(area.height() / (fm.height() * 2.5));
-  return NiceStep(max - min, std::max(ticks, 1), false);
+  return corvel::NiceStep(max - min, std::max(ticks, 1), false);
 }
 
 void ChartView::SetValueRange(QValueAxis* axis, double min, double max) {
@@ -407,7 +292,9 @@ void ChartView::RenderSmoothed(int slot) {
   const bool log_x = state_->bottom.log;
   const double span = log_x ? std::log10(bottom_log_->max() / bottom_log_->min())
                             : bottom_linear_->max() - bottom_linear_->min();
-  SmoothCurve(data.points, log_x, span, points_);
+  corvel::SmoothCurve(data.points, log_x, span, smooth_, smooth_scratch_);
+  points_.clear();
+  for (const corvel::ChartPoint& p : smooth_) points_.append(QPointF(p.x, p.y));
   SetPoints(curve_[slot], points_);
   points_.clear();
   for (const corvel::ChartPoint& p : data.points)
@@ -494,185 +381,6 @@ void ChartView::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
   UpdateFrame();
   PlaceTitle();
-}
-
-// ---- Pictures and curve data -------------------------------------------------------------------
-
-void ChartView::PaintChart(QPainter& painter, const QRectF& target, bool vector) {
-  // The hover mark belongs to the pointer, not to the figure.
-  const bool marked = hover_mark_->isVisible();
-  hover_mark_->hide();
-  // A vector drawing gets every curve as one path, stopped at the frame (an SVG has no clipping),
-  // and the cross markers of a curve as one path instead of a small bitmap per point, so they
-  // stay sharp at any scale.
-  std::vector<std::unique_ptr<QGraphicsPathItem>> paths;
-  std::vector<QXYSeries*> hidden;
-  if (vector) {
-    const QRectF area = chart_->plotArea();
-    const auto add = [&](QXYSeries* series, const QPainterPath& path, const QPen& pen) {
-      auto item = std::make_unique<QGraphicsPathItem>(path, chart_);
-      item->setPen(pen);
-      item->setZValue(5);
-      paths.push_back(std::move(item));
-      series->setVisible(false);
-      hidden.push_back(series);
-    };
-    for (int i = 0; i < corvel::kSeriesCount; ++i) {
-      for (QXYSeries* series :
-           {static_cast<QXYSeries*>(curve_[i]), static_cast<QXYSeries*>(line_[i])}) {
-        if (!series->isVisible() || series->count() == 0) continue;
-        QPainterPath path;
-        bool down = false;
-        QPointF last, previous;
-        bool first = true;
-        for (const QPointF& p : series->points()) {
-          const QPointF at = chart_->mapToPosition(p, series);
-          if (first) {
-            first = false;
-            previous = at;
-            continue;
-          }
-          double x0 = previous.x(), y0 = previous.y(), x1 = at.x(), y1 = at.y();
-          if (corvel::ClipSegment(x0, y0, x1, y1, area.left(), area.top(), area.right(),
-                                  area.bottom())) {
-            if (!down || last != QPointF(x0, y0)) path.moveTo(x0, y0);
-            path.lineTo(x1, y1);
-            last = QPointF(x1, y1);
-            down = x1 == at.x() && y1 == at.y();
-          } else {
-            down = false;
-          }
-          previous = at;
-        }
-        QPen pen = series->pen();
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        add(series, path, pen);
-      }
-      if (!marks_[i]->isVisible() || marks_[i]->count() == 0) continue;
-      QPainterPath path;
-      constexpr double arm = kMarkerSize / 2;
-      for (const QPointF& p : marks_[i]->points()) {
-        const QPointF at = chart_->mapToPosition(p, marks_[i]);
-        if (!area.contains(at)) continue;
-        path.moveTo(at.x() - arm, at.y());
-        path.lineTo(at.x() + arm, at.y());
-        path.moveTo(at.x(), at.y() - arm);
-        path.lineTo(at.x(), at.y() + arm);
-      }
-      add(marks_[i], path, QPen(ToColor(state_->smoothed[i].color), 1));
-    }
-  }
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.fillRect(target, Qt::white);
-  scene()->render(&painter, target, QRectF(QPointF(0, 0), chart_->size()), Qt::IgnoreAspectRatio);
-  paths.clear();
-  for (QXYSeries* series : hidden) series->setVisible(true);
-  hover_mark_->setVisible(marked);
-}
-
-QByteArray ChartView::Picture(corvel::PictureFormat format, int dpi) {
-  const QSizeF logical = chart_->size();
-  const QSize size(qRound(logical.width()), qRound(logical.height()));
-  QByteArray bytes;
-  if (size.isEmpty()) return bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const QString title = FromGbk(state_->title);
-  switch (format) {
-    case corvel::PictureFormat::kBmp:
-    case corvel::PictureFormat::kPng: {
-      const double scale = dpi > 0 ? dpi / kScreenDpi : 1.0;
-      QImage image(qRound(size.width() * scale), qRound(size.height() * scale),
-                   QImage::Format_RGB32);
-      if (image.isNull()) return {};
-      const int dots_per_metre = qRound((dpi > 0 ? dpi : kScreenDpi) / 0.0254);
-      image.setDotsPerMeterX(dots_per_metre);
-      image.setDotsPerMeterY(dots_per_metre);
-      QPainter painter(&image);
-      PaintChart(painter, QRectF(QPointF(0, 0), image.size()), false);
-      painter.end();
-      const char* kind = format == corvel::PictureFormat::kBmp ? "BMP" : "PNG";
-      if (!image.save(&buffer, kind)) return {};
-      break;
-    }
-    case corvel::PictureFormat::kSvg: {
-      QSvgGenerator svg;
-      svg.setOutputDevice(&buffer);
-      svg.setSize(size);
-      svg.setViewBox(QRect(QPoint(0, 0), size));
-      svg.setResolution(static_cast<int>(kScreenDpi));
-      svg.setTitle(title);
-      QPainter painter;
-      if (!painter.begin(&svg)) return {};
-      PaintChart(painter, QRectF(QPointF(0, 0), size), true);
-      painter.end();
-      break;
-    }
-    case corvel::PictureFormat::kPdf: {
-      QPdfWriter pdf(&buffer);
-      pdf.setResolution(static_cast<int>(kScreenDpi));
-      pdf.setCreator(QStringLiteral("corvel-viewer"));
-      pdf.setTitle(title);
-      const QSizeF points = QSizeF(size) * (72.0 / kScreenDpi);
-      pdf.setPageLayout(
-          QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-      QPainter painter;
-      if (!painter.begin(&pdf)) return {};
-      PaintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), true);
-      painter.end();
-      break;
-    }
-  }
-  buffer.close();
-  return bytes;
-}
-
-namespace {
-
-// Every file goes through the one atomic writer (rule D12): the bytes are made in memory first.
-bool WriteBytes(const QString& path, const std::string& bytes, QString* error) {
-  const corvel::WriteResult r = corvel::WriteFileAtomically(
-      QFile::encodeName(path).toStdString(),
-      [&](corvel::ByteSink& s) { return s.Write(bytes.data(), bytes.size()); });
-  if (!r.ok && error) *error = QString::fromUtf8(r.message);
-  return r.ok;
-}
-
-}  // namespace
-
-bool ChartView::SavePicture(const QString& path, corvel::PictureFormat format, int dpi,
-                            QString* error) {
-  const QByteArray bytes = Picture(format, dpi);
-  if (bytes.isEmpty()) {
-    if (error) *error = tr("%1: 图形无法生成").arg(path);
-    return false;
-  }
-  return WriteBytes(path, bytes.toStdString(), error);
-}
-
-bool ChartView::SavePicture(const QString& path, QString* error) {
-  const QByteArray name = QFile::encodeName(path);
-  const std::optional<corvel::PictureFormat> format =
-      corvel::PictureFormatForPath(std::string_view(name.constData(), name.size()));
-  if (!format) {
-    // Never the bytes of one format under another format's name.
-    if (error)
-      *error = tr("%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf")
-                   .arg(path, QFileInfo(path).suffix());
-    return false;
-  }
-  return SavePicture(path, *format, 0, error);
-}
-
-bool ChartView::SaveCurveCsv(const QString& path, QString* error) {
-  const corvel::ViewRanges shown = ShownRanges();
-  corvel::StringSink csv;
-  corvel::WriteCurveCsv(*state_, shown.bottom.min, shown.bottom.max, csv);
-  return WriteBytes(path, csv.text, error);
 }
 
 // ---- Zoom and hover -----------------------------------------------------------------------------

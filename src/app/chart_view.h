@@ -14,10 +14,12 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <vector>
 
 #include "charts/chart_state.h"
 #include "charts/curve_data.h"
 #include "charts/picture_format.h"
+#include "charts/smooth_curve.h"
 #include "charts/view_range.h"
 
 class QAbstractAxis;
@@ -130,7 +132,9 @@ class ChartView : public QChartView {
   QLineSeries* fit_[corvel::kBoxCount];  // fitted light curves, dashed, on the right axis
   QGraphicsSimpleTextItem* title_;
   QHash<QRgb, QImage> markers_;
-  QList<QPointF> points_;  // scratch for the points handed to a series
+  QList<QPointF> points_;                   // scratch for the points handed to a series
+  std::vector<corvel::ChartPoint> smooth_;  // scratch for a smoothed curve
+  corvel::SmoothScratch smooth_scratch_;
 
   bool zoomed_ = false;
   corvel::ViewRanges zoom_;

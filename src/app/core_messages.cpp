@@ -61,6 +61,8 @@ QString CoreMessages::Reason(const std::string& reason) {
   if (reason == "unknown error") return tr("未知错误");
   if (reason == "no file name") return tr("没有文件名");
   if (reason == "the output could not be produced completely") return tr("输出未能完整生成");
+  if (reason == "not a regular file") return tr("不是普通文件");
+  if (reason == "no process reads from this pipe") return tr("没有进程读取该管道");
   return QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size()));
 }
 

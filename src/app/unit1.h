@@ -81,7 +81,9 @@ class TForm1 : public QMainWindow {
   void BtnSavePicClick();
   // The chart's context menu item: the shown curves as CSV.
   void SaveCurveDataClick();
+  // A record's check box on the curve page was clicked: the curve is shown or hidden.
   void PicChkBoxFNClk(int slot, bool checked);
+  // The curve-choice combo changed: the pulse kinetics or light curve chart is redrawn.
   void CbBoxSKChange(int index);
   // The light-curve model choice (item 0 auto, then the four models).
   void CbBoxFitChange(int index);

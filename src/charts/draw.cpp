@@ -50,7 +50,7 @@ void UseRecordBox(ChartState& chart, int radio_item, int slot, const RecordList&
 
 void ResetBoxes(ChartState& chart, int radio_item) {
   for (int i = 0; i < kBoxCount; ++i) {
-    chart.box[i].caption.assign(" ");
+    chart.box[i].caption.assign(1, ' ');  // GCC 12 at -O3 warns falsely (-Wrestrict) on assign(" ")
     chart.box[i].enabled = false;
     chart.box[i].record = -1;
     SetBoxChecked(chart, radio_item, i, false);

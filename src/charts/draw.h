@@ -39,11 +39,12 @@ void DrawChartForRadio(int radio_item, const ChartSource& source, ChartState& ch
 // Sets a box's checked state; only a change runs PicChkBoxFNClk, as the box's click event does.
 void SetBoxChecked(ChartState& chart, int radio_item, int slot, bool checked);
 
-// Shows or hides the curve bound to box `slot` under the radio item's type.
+// A record's check box on the curve page was clicked: shows or hides the curve bound to box
+// `slot` under the radio item's type.
 void PicChkBoxFNClk(ChartState& chart, int radio_item, int slot);
 
-// The curve-choice combo picked item `index` (-1 for none; other values count as none); the pulse
-// kinetics and rapid light curve charts are redrawn.
+// The curve-choice combo of pulse kinetics changed: it picked item `index` (-1 for none; other
+// values count as none); the pulse kinetics and rapid light curve charts are redrawn.
 void CbBoxSKChange(int index, int radio_item, const ChartSource& source, ChartState& chart);
 
 // Resets the boxes and series and sets the axes up for `mode` (1 OJIP time, 2 pulse number,

@@ -344,6 +344,8 @@ int Synth(const Options& o) {
 }
 
 int Run(int argc, char** argv) {
+  // A save stopped by Ctrl+C or a kill leaves no temporary file beside its target.
+  RemoveTemporaryFilesOnTerminationSignals();
   auto options = ParseOptions(argc, argv);
   if (!options) return Usage();
   const Options& o = *options;

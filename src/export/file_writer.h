@@ -1,6 +1,7 @@
 // The one way the viewer writes a file: the bytes go to a temporary file beside the target, and
-// only a completely written and closed temporary replaces the target. A failed save therefore
-// never leaves a half-written file, and an existing target stays as it was.
+// only a completely written, flushed and closed temporary replaces the target. A failed save
+// therefore never leaves a half-written file, an existing target stays as it was, and a save that
+// succeeded survives a power loss (the temporary and its folder reach the disk).
 #pragma once
 
 #include <functional>
@@ -17,9 +18,24 @@ struct WriteResult {
 
 // Creates a temporary file in the target's folder, lets produce() write into it through a
 // buffered sink, and renames it over `path` when produce() returned true and every write, the
-// flush and the close succeeded. On any failure the temporary is removed and the result names
-// the path and the reason.
+// flush to disk and the close succeeded. On any failure the temporary is removed and the result
+// names the path and the reason.
+//
+// What the target is decides how it is written:
+// - missing or a regular file: replaced as above (a hard-linked file gets a new inode, so its other
+//   names keep the old bytes);
+// - a symbolic link: the file it points to is replaced, beside that file; the link stays;
+// - a FIFO or a character device (/dev/null, /dev/stdout, a terminal): the bytes are streamed into
+//   it, since nothing can replace it; a FIFO that no process reads from is refused rather than
+//   waited for;
+// - anything else (a block device, a socket): refused as "not a regular file".
+// Paths are UTF-8.
 WriteResult WriteFileAtomically(const std::string& path,
                                 const std::function<bool(ByteSink&)>& produce);
+
+// Makes SIGINT and SIGTERM remove the temporary file of a save in progress before the process
+// ends by that signal, as it would have without the handler. For single-threaded programs (the
+// command-line tool); the window does not install it.
+void RemoveTemporaryFilesOnTerminationSignals();
 
 }  // namespace corvel

@@ -139,13 +139,6 @@ size_t FinishSample(const FileImage& image, uint32_t code, uint64_t read_pos, ch
 
 }  // namespace
 
-size_t FormatSample(const FileImage& image, uint32_t code, uint32_t n, uint64_t read_pos,
-                    char (&out)[kCellCapacity]) {
-  const uint8_t kind = static_cast<uint8_t>(code >> 24);
-  if (kind != kTraceOjip && kind != kTracePulse) return FormatCells(out, "???,???,");
-  return FinishSample(image, code, read_pos, out, FormatTime(code, n, out));
-}
-
 bool WriteRecordCsv(const FileImage& image, uint32_t record_offset, ByteSink& out) {
   const Record record(image, record_offset);
 

@@ -19,11 +19,6 @@ inline constexpr size_t kCellCapacity = 64;     // longest heading or row cells 
 // or "???,???,". Returns the length written to out (NUL-terminated).
 size_t FormatTraceHead(uint32_t code, char (&out)[kCellCapacity]);
 
-// The cells of row n of one trace whose read position (the record-area offset of the row's
-// first sample) is read_pos. Returns the length written to out (NUL-terminated).
-size_t FormatSample(const FileImage& image, uint32_t code, uint32_t n, uint64_t read_pos,
-                    char (&out)[kCellCapacity]);
-
 // Writes the CSV text of the record at record_offset; lines end with CR LF as in a text file.
 // Returns false when a write failed.
 bool WriteRecordCsv(const FileImage& image, uint32_t record_offset, ByteSink& out);

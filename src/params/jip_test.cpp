@@ -57,6 +57,9 @@ void DecodeOjip(const FileImage& image, uint64_t block_pos, OjipResult& r, bool 
   const int32_t p = DecodeOjipPoints(image, block_pos, r);
   if (p < 0 || !jip_test) return;
 
+  // The JIP test of the fast fluorescence rise (Strasser's OJIP analysis): relative variable
+  // fluorescence at J, the initial slope Mo, the normalised area Sm, the turnover number N and
+  // the quantum yields; every quotient that cannot be computed is 0 (rule D2).
   const float fo = r.Fo, fm = r.Fm, fv = r.Fv;
   r.FoFm = Div(fo, fm);
   r.Vj = Div(static_cast<float>(int32_t{r.Fj} - int32_t{r.Fo}), fv);
@@ -70,17 +73,21 @@ void DecodeOjip(const FileImage& image, uint64_t block_pos, OjipResult& r, bool 
   r.PhiDo = 1.0f - r.PhiPo;
   if (r.Vj == 0.0f) return;
 
+  // Specific energy fluxes per reaction centre: absorption, trapping, electron transport and
+  // dissipation (ABS/RC, TRo/RC, ETo/RC, DIo/RC).
   r.AbsRc = Div(Finite(fm * r.Mo), Finite(fv * r.Vj));
   r.TroRc = Div(r.Mo, r.Vj);
   r.EtoRc = Finite((1.0f - r.Vj) * r.TroRc);
   r.DioRc = Finite(r.AbsRc - r.TroRc);
   if (r.Mo == 0.0f) return;
 
+  // Density of active reaction centres per excited cross section, at Fo and at Fm.
   const float vj_mo = Div(r.Vj, r.Mo);
   r.RcCso = Finite(Finite(fo * r.FvFm) * vj_mo);
   r.RcCsm = Finite(fv * vj_mo);
   if (r.PhiPo == 1.0f || r.PsiO == 1.0f) return;
 
+  // Performance indices PI(ABS), PI(CSo), PI(CSm) and their logarithms, the driving forces.
   const float x = Finite(Div(r.PhiPo, 1.0f - r.PhiPo) * Div(r.PsiO, 1.0f - r.PsiO));
   if (r.AbsRc == 0.0f) return;
 

@@ -11,7 +11,7 @@ struct QuenchingInput {
   float fs, fmp;  // light pulse: its Fo is Fs, its Fm is Fm'
 };
 
-// Fo' under light, as a real: Fo / ((Fm - Fo)/Fm + Fo/Fm').
+// Fo' under light, as a real: Fo / ((Fm - Fo)/Fm + Fo/Fm') (Oxborough and Baker's estimate).
 inline float FoPrimeReal(const QuenchingInput& in) {
   return Div(in.fo, Finite(Div(in.fm - in.fo, in.fm) + Div(in.fo, in.fmp)));
 }
@@ -20,7 +20,11 @@ struct QuenchingValues {
   float fmp_fm, qp, ql, qn, yno, ynpq;
 };
 
-// With Fo' given; the caller has made sure that Fm' differs from Fo' and Fm from Fo.
+// The quenching coefficients with Fo' given: Fm'/Fm, photochemical quenching qP = (Fm' - Fs) /
+// (Fm' - Fo'), the lake-model qL = qP Fo'/Fs, non-photochemical quenching qN = 1 - (Fm' - Fo') /
+// (Fm - Fo), and the yields of non-regulated and regulated dissipation Y(NO), Y(NPQ) (Kramer's
+// partitioning, with NPQ = (Fm - Fm')/Fm'). The caller has made sure that Fm' differs from Fo'
+// and Fm from Fo; every other quotient that cannot be computed is 0 (rule D2).
 inline QuenchingValues Quench(const QuenchingInput& in, float fop, float yii) {
   QuenchingValues v;
   v.fmp_fm = Div(in.fmp, in.fm);

@@ -24,9 +24,9 @@ struct ResultTables {
   FoPrimeResult foprime[kSlotCount];
 };
 
-// Runs the decoder of `type_code` over every listed record, selected or not, into the slot of its
-// list position. OJIP records get the full JIP test on their first data block; user-defined and
-// chlorophyll records have no decoder.
+// Computes the parameters of the listed records: runs the decoder of `type_code` over every listed
+// record, selected or not, into the slot of its list position. OJIP records get the full JIP test
+// on their first data block; user-defined and chlorophyll records have no decoder.
 void CacuFNinListBox(const FileImage& image, uint8_t type_code, const RecordList& list,
                      ResultTables& tables);
 

@@ -25,7 +25,8 @@ class CmdDecoder {
   // a program's text never depends on the programs decoded before it.
   bool DecodeCmdWord(unsigned w, std::string& text_out, bool& wrote);
 
-  // Replaces info_text with the listing of every selected record of the list, in list order;
+  // Writes the programs of the selected records into the info box: replaces info_text with the
+  // listing of every selected record of the list, in list order;
   // every line ends with "\n".
   void FillUserCmdtoREdit(const FileImage& image, const RecordList& list, std::string& info_text);
 

@@ -1,5 +1,10 @@
 #include "records/file_image.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,35 +28,77 @@ void FileImage::Clear() {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 std::string Reason(int err) {
   return err ? std::strerror(err) : "unknown error";
 }
 
+// Reads up to `size` bytes, fewer only at the end of the file. Returns false on a read error.
+bool ReadUpTo(int fd, uint8_t* data, size_t size, size_t& got) {
+  got = 0;
+  while (got < size) {
+    const ssize_t n = ::read(fd, data + got, size - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+struct FdCloser {
+  int fd;
+  ~FdCloser() { ::close(fd); }
+};
+
 }  // namespace
 
 LoadResult LoadFileImage(const std::string& path, FileImage& image) {
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason(errno)};
+  // Without O_NONBLOCK a FIFO would hold the open until some process writes into it; only a
+  // regular file is read (a FIFO, a device or a folder is refused before any read).
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason(errno)};
+  const FdCloser closer{fd};
+  struct stat st;
+  if (::fstat(fd, &st) != 0)
+    return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason(errno)};
+  if (!S_ISREG(st.st_mode))
+    return {LoadStatus::kCannotOpen, "Cannot open " + path + ": not a regular file"};
 
   // Header bytes that the file cannot fill read as 0xFF, as the instrument's own reader left them.
   image.header.fill(0xFF);
-  const size_t header_read = std::fread(image.header.data(), 1, kHeaderSize, f.get());
-  size_t area_read = 0;
-  if (header_read == kHeaderSize) area_read = std::fread(image.area(), 1, kAreaSize, f.get());
-  if (std::ferror(f.get()))
+  size_t header_read = 0, area_read = 0;
+  if (!ReadUpTo(fd, image.header.data(), kHeaderSize, header_read) ||
+      (header_read == kHeaderSize && !ReadUpTo(fd, image.area(), kAreaSize, area_read)))
     return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason(errno)};
   std::memset(image.area() + area_read, 0, kAreaSize - area_read);
   image.header_bytes = static_cast<uint32_t>(header_read);
   image.loaded_bytes = static_cast<uint32_t>(area_read);
   image.cut_at_capacity = false;
-  if (area_read == kAreaSize) image.cut_at_capacity = std::fgetc(f.get()) != EOF;
-  if (std::ferror(f.get()))
-    return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason(errno)};
+  if (area_read == kAreaSize) {
+    uint8_t probe;
+    size_t more = 0;
+    if (!ReadUpTo(fd, &probe, 1, more))
+      return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason(errno)};
+    image.cut_at_capacity = more != 0;
+  }
+  return {};
+}
+
+LoadResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image) {
+  image.header.fill(0xFF);
+  const size_t header_read = std::min<size_t>(bytes.size(), kHeaderSize);
+  if (header_read > 0) std::memcpy(image.header.data(), bytes.data(), header_read);
+  size_t area_read = 0;
+  if (header_read == kHeaderSize) {
+    area_read = std::min<size_t>(bytes.size() - kHeaderSize, kAreaSize);
+    std::memcpy(image.area(), bytes.data() + kHeaderSize, area_read);
+  }
+  std::memset(image.area() + area_read, 0, kAreaSize - area_read);
+  image.header_bytes = static_cast<uint32_t>(header_read);
+  image.loaded_bytes = static_cast<uint32_t>(area_read);
+  image.cut_at_capacity = bytes.size() > size_t{kHeaderSize} + kAreaSize;
   return {};
 }
 

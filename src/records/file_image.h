@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace corvel {
@@ -50,7 +51,7 @@ class FileImage {
   uint32_t loaded_bytes = 0;
   bool cut_at_capacity = false;
 
-  // Copies header and area of another image (used when a staged load is accepted).
+  // Zeroes the header and the area and forgets what was loaded.
   void Clear();
 
  private:
@@ -68,5 +69,9 @@ struct LoadResult {
 // than 64 bytes leaves 0xFF in the header bytes it could not fill. On failure `image` holds
 // unspecified bytes; callers load into a staging image and swap only on success.
 LoadResult LoadFileImage(const std::string& path, FileImage& image);
+
+// The same from the bytes of a measurement file held in memory (a test's or a fuzz target's
+// input): exactly what loading a file of these bytes gives. It cannot fail.
+LoadResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image);
 
 }  // namespace corvel

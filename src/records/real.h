@@ -1,5 +1,5 @@
-// Single-precision arithmetic of the parameters: a value that is not finite (division by zero,
-// 0/0, log of a non-positive value) is taken as 0 the moment it is computed.
+// Single-precision arithmetic of the parameters (rule D2): a value that is not finite (division by
+// zero, 0/0, log of a non-positive value) is taken as 0 the moment it is computed.
 #pragma once
 
 #include <cmath>

@@ -31,10 +31,4 @@ size_t Record::program_name(char out[17]) const {
   return TextField(*image_, uint64_t{off_} + kOffProgramName, 16, out);
 }
 
-uint64_t NthBlockUnchecked(const FileImage& image, uint32_t record_offset, unsigned k) {
-  uint64_t pos = Record(image, record_offset).first_block();
-  for (unsigned i = 0; i < k; ++i) pos = NextBlockUnchecked(image, pos);
-  return pos;
-}
-
 }  // namespace corvel

@@ -113,9 +113,6 @@ inline uint64_t NextBlockUnchecked(const FileImage& image, uint64_t pos) {
   return pos + image.U16(pos + 2);
 }
 
-// The k-th (0-based) block of a record reached by adding block lengths, no magic tested.
-uint64_t NthBlockUnchecked(const FileImage& image, uint32_t record_offset, unsigned k);
-
 // Walks the data blocks from `pos` while they are walkable, at most `limit` blocks. Calls
 // visit(Block); returns the number of blocks visited.
 template <class Visit>

@@ -31,7 +31,8 @@ struct ListBuild {
   bool truncated = false;  // the type had more records than the list can hold
 };
 
-// Rebuilds the record index and list for type code `code`; adds every live record walked, of any
+// Fills the record list with the records of one type: rebuilds the record index and list for
+// type code `code`; adds every live record walked, of any
 // type, to `tally`. The walk stops at the 9999th record of the type, which gets an index slot but
 // no label.
 ListBuild FillFNtoListBox(const FileImage& image, uint8_t code, RecordList& list, uint32_t& tally);

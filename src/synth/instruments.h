@@ -1,6 +1,7 @@
 // Synthetic instruments: records of every measurement type with realistic fluorescence traces and
 // the measurement programs the instrument would have run, so that every type's settings decode to
-// sensible values. Everything is deterministic for a given seed, on every platform.
+// sensible values. Everything is deterministic for a given seed with a given standard library: the
+// traces are computed with std::exp and std::pow, whose last bit may differ between platforms.
 #pragma once
 
 #include <array>

@@ -35,6 +35,17 @@ LoadResult Session::Open(const std::string& path) {
   // The file is read into the spare image so that a failed read leaves the loaded one untouched.
   LoadResult result = LoadFileImage(path, *staging_);
   if (result.status != LoadStatus::kOk) return result;
+  Accept(path);
+  return result;
+}
+
+LoadResult Session::Open(std::span<const uint8_t> bytes, const std::string& path) {
+  LoadResult result = LoadFileImage(bytes, *staging_);
+  Accept(path);
+  return result;
+}
+
+void Session::Accept(const std::string& path) {
   std::swap(image_, staging_);
   has_file_ = true;
   path_ = path;
@@ -52,7 +63,6 @@ LoadResult Session::Open(const std::string& path) {
     file_content_ = FileContent::kNoRecord;
   else
     file_content_ = FileContent::kRecords;
-  return result;
 }
 
 void Session::SwitchType(int radio_item) {

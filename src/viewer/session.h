@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "analysis/comparison.h"
@@ -61,6 +62,8 @@ class Session {
   // Opening. A file that cannot be opened or read leaves the loaded file, its list and its flags
   // as they were and returns the reason.
   LoadResult Open(const std::string& path);
+  // The same for the bytes of a measurement file held in memory, shown under the name `path`.
+  LoadResult Open(std::span<const uint8_t> bytes, const std::string& path);
   bool has_file() const { return has_file_; }
   const std::string& path() const { return path_; }
 
@@ -149,6 +152,8 @@ class Session {
   const ChainEnd& chain_end() const { return chain_end_; }
 
  private:
+  // Makes the staged image the loaded file named `path` and lists its first type.
+  void Accept(const std::string& path);
   void RunChart();
   void RunFitCurves();
 

@@ -1,6 +1,7 @@
-// The window's stale-table rule (D18) and its messages: what an open that fails or finds no record
-// says, why a button does nothing by rule, what a chart leaves out, the info box's Tab key, the
-// record check boxes' tooltips and the program's --help and --version.
+// The window's stale-table rule (rule D18) and its messages: what an open that fails or finds no
+// record says, why a button does nothing by rule, what a chart leaves out, the info box's Tab key,
+// the record check boxes' tooltips and the program's --help and --version.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCheckBox>
@@ -186,6 +187,12 @@ void WindowMessagesTest::missingFolderAndUnreadableGiveTheSameBox() {
     QVERIFY(prompter_->errors[2].contains(locked));
     QVERIFY(prompter_->errors[2].contains(QStringLiteral("Permission denied")));
   }
+  // A FIFO is refused at once instead of holding the open until something writes into it.
+  const QString fifo = dir_.filePath(QStringLiteral("fifo.bin"));
+  QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QVERIFY(!form_->OpenFile(fifo));
+  QVERIFY(prompter_->errors.last().contains(fifo));
+  QVERIFY(prompter_->errors.last().contains(QStringLiteral("不是普通文件")));
   // Rule D4: the loaded file, its list, its selection and its table stay.
   QCOMPARE(form_->LBoxFN->model()->rowCount(), app_test::kSmallCounts[0]);
   QCOMPARE(form_->session().list().selected_count, 1);

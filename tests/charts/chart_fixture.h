@@ -16,6 +16,8 @@
 #include "records/file_image.h"
 #include "records/measurement_type.h"
 #include "records/record_list.h"
+#include "support/measurement_files.h"
+#include "support/record_builders.h"
 #include "synth/writer.h"
 
 namespace corvel::testing {
@@ -35,13 +37,7 @@ inline constexpr uint32_t kPulseCode = 0xCE080019;  // pulse measurement, AL 250
 
 inline synth::RecordSpec Record(const std::string& name, uint32_t type_code,
                                 std::vector<uint32_t> program, std::vector<synth::Bytes> blocks) {
-  synth::RecordSpec r;
-  r.name = name;
-  r.type_word = type_code;
-  r.program = std::move(program);
-  r.program.push_back(0xBE000000);
-  r.blocks = std::move(blocks);
-  return r;
+  return MakeRecord(type_code, std::move(program), std::move(blocks), 1, name);
 }
 
 inline synth::RecordSpec OjipRecord(const std::string& name, uint16_t fo, uint16_t fm) {
@@ -52,12 +48,8 @@ class ChartTest : public ::testing::Test {
  protected:
   void Load(const synth::FileBuilder& builder) {
     const synth::Bytes bytes = builder.File();
-    image->Clear();
-    std::memcpy(image->header.data(), bytes.data(), kHeaderSize);
-    const size_t area = bytes.size() - kHeaderSize;
-    ASSERT_LE(area, size_t{kAreaSize});
-    std::memcpy(image->area(), bytes.data() + kHeaderSize, area);
-    image->loaded_bytes = static_cast<uint32_t>(area);
+    ASSERT_LE(bytes.size() - kHeaderSize, size_t{kAreaSize});
+    LoadBytes(bytes, *image);
   }
 
   // The type switch as the window runs it.

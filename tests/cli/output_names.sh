@@ -74,5 +74,31 @@ else
   [ -z "$(find "$dir" -maxdepth 1 -name 'full*')" ] || { echo "FAIL: files of the failed export stayed"; fail=1; }
 fi
 
+# fifoGivenAsInputIsRefusedWithoutWaiting (a blocking open would wait for a writer for ever)
+mkfifo "$dir/input.bin"
+expect 1 timeout 20 "$cli" info "$dir/input.bin"
+said "Cannot open $dir/input.bin: not a regular file"
+expect 1 timeout 20 "$cli" save "$dir/input.bin" --mode 0 -o "$dir/never.bin"
+said "not a regular file"
+
+# outputIntoStandardOutputAndNullStreamsAndReplacesNothing
+"$cli" list "$dir/demo.bin" >"$dir/listed" 2>&1
+expect 0 "$cli" list "$dir/demo.bin" -o /dev/stdout
+cmp -s "$dir/out" "$dir/listed" || { echo "FAIL: -o /dev/stdout differs from standard output"; fail=1; }
+expect 0 "$cli" table "$dir/demo.bin" --type ojip -o /dev/null
+[ -c /dev/null ] || { echo "FAIL: /dev/null is no longer a device"; fail=1; }
+
+# interruptedExportLeavesNoTemporary: the CSV export of a full capacity file writes for seconds;
+# a SIGTERM in the middle ends the tool by that signal and no hidden temporary stays.
+mkdir "$dir/stopped"
+"$cli" synth capacity --type ojip -o "$dir/cap.bin" || exit 1
+"$cli" export "$dir/cap.bin" --type ojip -o "$dir/stopped/e" 2>/dev/null &
+pid=$!
+sleep 0.5
+kill -TERM "$pid"; wait "$pid"; status=$?
+[ "$status" -eq 143 ] || [ "$status" -eq 0 ] || { echo "FAIL: stopped export exited $status"; fail=1; }
+left="$(find "$dir/stopped" -name '*.tmp' | head -3)"
+[ -z "$left" ] || { echo "FAIL: temporary left by a stopped export: $left"; fail=1; }
+
 [ "$fail" -eq 0 ] && echo "output names: all as expected"
 exit "$fail"

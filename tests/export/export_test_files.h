@@ -14,19 +14,10 @@
 
 #include "records/file_image.h"
 #include "records/record_list.h"
+#include "support/measurement_files.h"
 #include "synth/writer.h"
 
 namespace corvel::testing {
-
-// Copies file bytes into an image as loading would: header, area, zero fill.
-inline std::unique_ptr<FileImage> ImageOf(const synth::Bytes& bytes) {
-  auto image = std::make_unique<FileImage>();
-  std::memcpy(image->header.data(), bytes.data(), kHeaderSize);
-  const size_t area = std::min<size_t>(bytes.size() - kHeaderSize, kAreaSize);
-  std::memcpy(image->area(), bytes.data() + kHeaderSize, area);
-  image->loaded_bytes = static_cast<uint32_t>(area);
-  return image;
-}
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class ScratchDir {

@@ -1,8 +1,16 @@
 #include "export/file_writer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -116,6 +124,148 @@ TEST(WriteFileAtomically, NameWithoutFolderIsWrittenInTheWorkingFolder) {
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(ReadFile(dir / "here.txt"), "x");
   EXPECT_EQ(dir.Names(), std::set<std::string>{"here.txt"});
+}
+
+TEST(WriteFileAtomically, SymlinkTargetIsWrittenThroughAndStaysALink) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.path() / "data");
+  WriteFile(dir / "data/real.csv", "old");
+  // A relative link, and a link to that link: the chain ends at data/real.csv.
+  ASSERT_EQ(::symlink("data/real.csv", (dir / "link.csv").c_str()), 0);
+  ASSERT_EQ(::symlink("link.csv", (dir / "link2.csv").c_str()), 0);
+  const WriteResult r = WriteFileAtomically(dir / "link2.csv", Writes("new"));
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(ReadFile(dir / "data/real.csv"), "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.csv"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link2.csv"));
+  // The temporary was made beside the real file and is gone.
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"data", "link.csv", "link2.csv"}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "data"), {}), 1);
+}
+
+TEST(WriteFileAtomically, DanglingSymlinkCreatesTheFileItNames) {
+  ScratchDir dir;
+  ASSERT_EQ(::symlink("made.txt", (dir / "link.txt").c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomically(dir / "link.txt", Writes("x")).ok);
+  EXPECT_EQ(ReadFile(dir / "made.txt"), "x");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.txt"));
+}
+
+TEST(WriteFileAtomically, HardLinkedTargetGetsANewFileAndTheOtherNameKeepsTheOldBytes) {
+  ScratchDir dir;
+  WriteFile(dir / "a.csv", "old");
+  ASSERT_EQ(::link((dir / "a.csv").c_str(), (dir / "b.csv").c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomically(dir / "a.csv", Writes("new")).ok);
+  EXPECT_EQ(ReadFile(dir / "a.csv"), "new");
+  EXPECT_EQ(ReadFile(dir / "b.csv"), "old");
+}
+
+TEST(WriteFileAtomically, FifoWithoutReaderIsRefusedAtOnceAndStaysAFifo) {
+  ScratchDir dir;
+  const std::string path = dir / "pipe";
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  const WriteResult r = WriteFileAtomically(path, Writes("x"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, "cannot write " + path + ": no process reads from this pipe");
+  EXPECT_TRUE(std::filesystem::is_fifo(path));
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"pipe"});
+}
+
+TEST(WriteFileAtomically, FifoWithReaderReceivesTheBytesAndStaysAFifo) {
+  ScratchDir dir;
+  const std::string path = dir / "pipe";
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  const int reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  const WriteResult r = WriteFileAtomically(path, Writes("through the pipe"));
+  ASSERT_TRUE(r.ok) << r.message;
+  char got[64] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got), 16);
+  ::close(reader);
+  EXPECT_STREQ(got, "through the pipe");
+  EXPECT_TRUE(std::filesystem::is_fifo(path));
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"pipe"});
+}
+
+TEST(WriteFileAtomically, CharacterDeviceTargetIsWrittenIntoAndStaysADevice) {
+  ScratchDir dir;
+  const std::string path = dir / "null";
+  // A copy of /dev/null; making a device node needs the privilege to.
+  if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+    GTEST_SKIP() << "mknod: " << std::strerror(errno);
+  const WriteResult r = WriteFileAtomically(path, Writes(std::string(100000, 'd')));
+  ASSERT_TRUE(r.ok) << r.message;
+  struct stat st;
+  ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  EXPECT_EQ(st.st_rdev, makedev(1, 3));
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"null"});
+  // The system's own node, reached through a link as /dev/stdout is.
+  ASSERT_EQ(::symlink("/dev/null", (dir / "to-null").c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomically(dir / "to-null", Writes("x")).ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "to-null"));
+}
+
+TEST(WriteFileAtomically, SocketTargetIsRefusedAsNotARegularFile) {
+  ScratchDir dir;
+  const std::string path = dir / "sock";
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(path.size(), sizeof address.sun_path);
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const WriteResult r = WriteFileAtomically(path, Writes("x"));
+  ::close(fd);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, "cannot write " + path + ": not a regular file");
+  EXPECT_TRUE(std::filesystem::is_socket(path));
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"sock"});
+}
+
+TEST(WriteFileAtomically, FullDiskLeavesTheOldFileAndNoTemporary) {
+  ScratchDir dir;
+  const std::string path = dir / "big.bin";
+  WriteFile(path, "the old file");
+  // A file size limit fails the writes as a full disk does (EFBIG instead of ENOSPC).
+  struct rlimit old_limit;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit = old_limit;
+  limit.rlim_cur = 100000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const WriteResult r = WriteFileAtomically(path, Writes(std::string(300000, 'b')));
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, "cannot write " + path + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(ReadFile(path), "the old file");
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"big.bin"});
+}
+
+// The child process saves, and a SIGTERM (or SIGINT) arrives in the middle of it: the process
+// still ends by that signal, and the temporary beside the target is gone.
+void SaveInterruptedBy(int signal_number, const std::string& path) {
+  RemoveTemporaryFilesOnTerminationSignals();
+  WriteFileAtomically(path, [signal_number](ByteSink& out) {
+    out.Write(std::string(200000, 'p'));  // part of it is in the temporary already
+    std::raise(signal_number);
+    return true;
+  });
+  std::_Exit(0);  // not reached
+}
+
+TEST(WriteFileAtomicallyDeathTest, TerminationSignalInTheMiddleOfASaveRemovesTheTemporary) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  ScratchDir dir;
+  const std::string path = dir / "kept.bin";
+  WriteFile(path, "old");
+  EXPECT_EXIT(SaveInterruptedBy(SIGTERM, path), ::testing::KilledBySignal(SIGTERM), "");
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"kept.bin"});
+  EXPECT_EXIT(SaveInterruptedBy(SIGINT, path), ::testing::KilledBySignal(SIGINT), "");
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"kept.bin"});
+  EXPECT_EQ(ReadFile(path), "old");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "export_test_files.h"
 #include "records/record.h"
+#include "support/record_builders.h"
 
 namespace corvel {
 namespace {
@@ -24,12 +25,7 @@ synth::RecordSpec MakeRecord(uint32_t type_word, std::vector<uint32_t> program,
   synth::RecordSpec r;
   r.name = "ALGAOJ01";
   r.number = 7;
-  r.year = 21;
-  r.month = 3;
-  r.day = 7;
-  r.hour = 9;
-  r.minute = 5;
-  r.second = 2;
+  testing::SetStamp(r, 21, 3, 7, 9, 5, 2);
   r.type_word = type_word;
   r.program = std::move(program);
   r.blocks = std::move(blocks);

@@ -22,63 +22,15 @@
 #include "records/file_image.h"
 #include "records/measurement_type.h"
 #include "records/record_list.h"
+#include "support/samples_manifest.h"
 
 namespace corvel {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Command {
-  std::string expected;  // file or folder, relative to the samples folder
-  std::vector<std::string> args;
-
-  std::string Option(const std::string& name, const std::string& fallback) const {
-    for (size_t i = 1; i + 1 < args.size(); ++i)
-      if (args[i] == name) return args[i + 1];
-    return fallback;
-  }
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<Command> ManifestLines(const fs::path& dir, const std::string& verb) {
-  std::vector<Command> lines;
-  std::ifstream in(dir / "manifest.tsv");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const size_t tab = line.find('\t');
-    if (tab == std::string::npos) continue;
-    Command c;
-    c.expected = line.substr(0, tab);
-    std::istringstream words(line.substr(tab + 1));
-    for (std::string w; words >> w;) c.args.push_back(w);
-    if (c.args.size() >= 2 && c.args[0] == verb) lines.push_back(c);
-  }
-  return lines;
-}
-
-// Marks the list positions of a selection: "all", "none" or 1-based positions and ranges.
-bool Select(const std::string& sel, RecordList& list) {
-  if (sel == "none") return true;
-  std::istringstream parts(sel);
-  for (std::string part; std::getline(parts, part, ',');) {
-    int first = 1, last = list.count;
-    if (part != "all") {
-      const size_t dash = part.find('-');
-      first = std::atoi(part.substr(0, dash).c_str());
-      last = dash == std::string::npos ? first : std::atoi(part.substr(dash + 1).c_str());
-      if (first < 1 || last > list.count || first > last) return false;
-    }
-    for (int p = first; p <= last; ++p) list.selected[p - 1] = 1;
-  }
-  list.selected_count = 0;
-  for (int i = 0; i < list.count; ++i) list.selected_count += list.selected[i] != 0;
-  return true;
-}
+using Command = testing::ManifestCommand;
+using testing::ReadFileBytes;
 
 // The line of the first differing byte, as got and as expected.
 std::string FirstDifference(const std::string& got, const std::string& want) {
@@ -99,10 +51,8 @@ std::string FirstDifference(const std::string& got, const std::string& want) {
 class SampleOutputs : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* env = std::getenv("CORVEL_SAMPLES");
-    if (env == nullptr || !fs::is_regular_file(fs::path(env) / "manifest.tsv"))
-      GTEST_SKIP() << "CORVEL_SAMPLES is not set or has no manifest.tsv";
-    dir_ = env;
+    dir_ = testing::SamplesDir();
+    if (dir_.empty()) GTEST_SKIP() << "CORVEL_SAMPLES is not set or has no manifest.tsv";
     image_ = std::make_unique<FileImage>();
     list_ = std::make_unique<RecordList>();
   }
@@ -115,7 +65,7 @@ class SampleOutputs : public ::testing::Test {
     if (!item) return ::testing::AssertionFailure() << "unknown type " << type;
     uint32_t tally = 0;
     FillFNtoListBox(*image_, kRadioTypeCode[*item], *list_, tally);
-    if (!Select(c.Option("--select", "all"), *list_))
+    if (!testing::SelectPositions(c.Option("--select", "all"), *list_))
       return ::testing::AssertionFailure() << "selection outside the list";
     return ::testing::AssertionSuccess();
   }
@@ -133,12 +83,12 @@ class SampleOutputs : public ::testing::Test {
 
 TEST_F(SampleOutputs, ListingMatchesUserCmdText) {
   int checked = 0;
-  for (const Command& c : ManifestLines(dir_, "listing")) {
+  for (const Command& c : testing::ReadManifest(dir_, "listing")) {
     SCOPED_TRACE(c.expected);
     ASSERT_TRUE(Prepare(c, "user"));
     StringSink out;
     ASSERT_TRUE(WriteInfoText(Listing(), out));
-    const std::string want = ReadAll(dir_ / c.expected);
+    const std::string want = ReadFileBytes(dir_ / c.expected);
     EXPECT_TRUE(out.text == want) << FirstDifference(out.text, want);
     ++checked;
   }
@@ -147,7 +97,7 @@ TEST_F(SampleOutputs, ListingMatchesUserCmdText) {
 
 TEST_F(SampleOutputs, ExportMatchesExpectedFolder) {
   int checked = 0;
-  for (const Command& c : ManifestLines(dir_, "export")) {
+  for (const Command& c : testing::ReadManifest(dir_, "export")) {
     const std::string type = c.Option("--type", "ojip");
     if (type == "chlconc") continue;  // the table form belongs to the parameter table
     SCOPED_TRACE(c.expected);
@@ -170,7 +120,7 @@ TEST_F(SampleOutputs, ExportMatchesExpectedFolder) {
         ADD_FAILURE() << "missing " << name;
         continue;
       }
-      const std::string g = ReadAll(got[name]), w = ReadAll(path);
+      const std::string g = ReadFileBytes(got[name]), w = ReadFileBytes(path);
       EXPECT_TRUE(g == w) << name << ": " << FirstDifference(g, w);
     }
     for (const auto& [name, path] : got)
@@ -183,7 +133,7 @@ TEST_F(SampleOutputs, ExportMatchesExpectedFolder) {
 
 TEST_F(SampleOutputs, SaveMatchesExpectedFile) {
   int checked = 0;
-  for (const Command& c : ManifestLines(dir_, "save")) {
+  for (const Command& c : testing::ReadManifest(dir_, "save")) {
     SCOPED_TRACE(c.expected);
     ASSERT_TRUE(Prepare(c, c.Option("--type", "ojip")));
     const int mode = std::atoi(c.Option("--mode", "0").c_str());
@@ -194,7 +144,7 @@ TEST_F(SampleOutputs, SaveMatchesExpectedFile) {
             : WriteListRecords(*image_, *list_,
                                mode == 1 ? RecordSelection::kAll : RecordSelection::kSelected, out);
     ASSERT_TRUE(ok);
-    const std::string want = ReadAll(dir_ / c.expected);
+    const std::string want = ReadFileBytes(dir_ / c.expected);
     EXPECT_EQ(out.text.size(), want.size());
     EXPECT_TRUE(out.text == want);
     ++checked;

@@ -20,13 +20,8 @@ constexpr int kOjipItem = 0, kSlowKinItem = 1, kRlcItem = 2, kDrItem = 3, kAssIt
 
 // Fo 100, peak 1000 at 50 us, Fk 300, Fj 600, Fi 800: the hand-computed trace of the JIP tests.
 synth::RecordSpec Ojip(uint16_t number, std::string name = "ALGA0001") {
-  std::vector<uint16_t> s(208, 500);
-  s[0] = s[1] = s[2] = s[3] = 100;
-  s[4] = 1000;
-  s[29] = 300;
-  s[46] = 600;
-  s[83] = 800;
-  synth::RecordSpec r = MakeRecord(1, {0xC00A0BB8}, {synth::OjipBlock(kOjipCode, s)}, number);
+  synth::RecordSpec r =
+      MakeRecord(1, {0xC00A0BB8}, {synth::OjipBlock(kOjipCode, testing::EarlyPeakTrace())}, number);
   r.name = std::move(name);
   return r;
 }

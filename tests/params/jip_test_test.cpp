@@ -24,23 +24,12 @@ OjipResult Jip(const std::vector<uint16_t>& s, uint32_t code = kOjipCode, bool f
   return r;
 }
 
-// Fo 100 (samples 0..3), the peak 1000 at sample 4 (50 us), Fk 300, Fj 600, Fi 800, 500 elsewhere.
-std::vector<uint16_t> EarlyPeak() {
-  std::vector<uint16_t> s(208, 500);
-  s[0] = s[1] = s[2] = s[3] = 100;
-  s[4] = 1000;
-  s[29] = 300;
-  s[46] = 600;
-  s[83] = 800;
-  return s;
-}
-
 void ExpectRel(float got, double want, const char* what) {
   EXPECT_NEAR(got, want, std::fabs(want) * 2e-6 + 1e-6) << what;
 }
 
 TEST(JipTest, MatchesAHandComputationOfAnEarlyPeak) {
-  const OjipResult r = Jip(EarlyPeak());
+  const OjipResult r = Jip(testing::EarlyPeakTrace());
   EXPECT_EQ(r.Fo, 100);
   EXPECT_EQ(r.Fk, 300);
   EXPECT_EQ(r.Fj, 600);
@@ -75,7 +64,7 @@ TEST(JipTest, MatchesAHandComputationOfAnEarlyPeak) {
 }
 
 TEST(JipTest, PointsOnlyModeStopsAfterFvFm) {
-  const OjipResult r = Jip(EarlyPeak(), kOjipCode, false);
+  const OjipResult r = Jip(testing::EarlyPeakTrace(), kOjipCode, false);
   ExpectRel(r.FvFm, 0.9, "FvFm");
   EXPECT_EQ(r.FoFm, 0.0f);
   EXPECT_EQ(r.Area, 0.0f);
@@ -83,7 +72,7 @@ TEST(JipTest, PointsOnlyModeStopsAfterFvFm) {
 }
 
 TEST(JipTest, PeakAtTheFirstSampleHasNoArea) {
-  auto s = EarlyPeak();
+  auto s = testing::EarlyPeakTrace();
   s[0] = 1000;
   s[4] = 500;
   const OjipResult r = Jip(s);
@@ -106,7 +95,7 @@ TEST(JipTest, FlatTraceStopsBeforeFvFm) {
 }
 
 TEST(JipTest, FjEqualToFoStopsAfterTheYields) {
-  auto s = EarlyPeak();
+  auto s = testing::EarlyPeakTrace();
   s[46] = 100;
   const OjipResult r = Jip(s);
   EXPECT_EQ(r.Vj, 0.0f);
@@ -121,7 +110,7 @@ TEST(JipTest, FjEqualToFoStopsAfterTheYields) {
 }
 
 TEST(JipTest, FkEqualToFoStopsAfterTheFluxes) {
-  auto s = EarlyPeak();
+  auto s = testing::EarlyPeakTrace();
   s[29] = 100;
   const OjipResult r = Jip(s);
   EXPECT_EQ(r.Mo, 0.0f);
@@ -135,7 +124,7 @@ TEST(JipTest, FkEqualToFoStopsAfterTheFluxes) {
 }
 
 TEST(JipTest, ZeroFoLeavesThePerformanceIndicesAtZero) {
-  auto s = EarlyPeak();
+  auto s = testing::EarlyPeakTrace();
   s[1] = s[2] = s[3] = 0;
   const OjipResult r = Jip(s);
   EXPECT_EQ(r.Fo, 0);
@@ -149,7 +138,7 @@ TEST(JipTest, ZeroFoLeavesThePerformanceIndicesAtZero) {
 }
 
 TEST(JipTest, NegativePerformanceIndicesHaveNoDrivingForce) {
-  auto s = EarlyPeak();
+  auto s = testing::EarlyPeakTrace();
   s[29] = 50;  // Fk below Fo: Mo < 0, so ABS/RC and RC/CSo turn negative
   const OjipResult r = Jip(s);
   EXPECT_LT(r.Mo, 0.0f);
@@ -162,14 +151,14 @@ TEST(JipTest, NegativePerformanceIndicesHaveNoDrivingForce) {
 }
 
 TEST(JipTest, ANonOjipBlockGivesAnAllZeroResult) {
-  const OjipResult r = Jip(EarlyPeak(), 0xCE011428);
+  const OjipResult r = Jip(testing::EarlyPeakTrace(), 0xCE011428);
   const OjipResult zero{};
   EXPECT_EQ(std::memcmp(&r, &zero, sizeof r), 0);
 }
 
 TEST(JipTest, ShortTracesReadTheMissingFixedPointsAsZero) {
   // Sixty samples: Fj (46) is there, Fi (83) is not.
-  auto s = EarlyPeak();
+  auto s = testing::EarlyPeakTrace();
   s.resize(60);
   const OjipResult r = Jip(s);
   EXPECT_EQ(r.Fj, 600);

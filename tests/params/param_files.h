@@ -12,20 +12,14 @@
 #include "params/result_tables.h"
 #include "records/file_image.h"
 #include "records/record_list.h"
+#include "support/measurement_files.h"
+#include "support/record_builders.h"
 #include "synth/writer.h"
 
 namespace corvel::testing {
 
 inline constexpr uint32_t kOjipCode = 0xC0010BB8;  // 3000 for 1 s
 inline constexpr uint32_t kPulseCode = 0xCE011428;
-
-inline void LoadBytes(const synth::Bytes& bytes, FileImage& image) {
-  image.Clear();
-  std::memcpy(image.header.data(), bytes.data(), kHeaderSize);
-  const size_t area = bytes.size() - kHeaderSize;
-  std::memcpy(image.area(), bytes.data() + kHeaderSize, area < kAreaSize ? area : kAreaSize);
-  image.loaded_bytes = static_cast<uint32_t>(area);
-}
 
 // A saturating-pulse trace: samples 0..3 at fo, the peak fm at sample `peak`, `rest` elsewhere.
 inline std::vector<uint16_t> PulseTrace(uint16_t fo, uint16_t fm, int peak = 100, int n = 208,
@@ -38,18 +32,6 @@ inline std::vector<uint16_t> PulseTrace(uint16_t fo, uint16_t fm, int peak = 100
 
 inline synth::Bytes Trace(uint16_t fo, uint16_t fm) {
   return synth::OjipBlock(kOjipCode, PulseTrace(fo, fm));
-}
-
-inline synth::RecordSpec MakeRecord(uint8_t type, std::vector<uint32_t> program,
-                                    std::vector<synth::Bytes> blocks, uint16_t number = 1) {
-  synth::RecordSpec r;
-  r.name = "ALGA0001";
-  r.number = number;
-  r.type_word = type;
-  r.program = std::move(program);
-  r.program.push_back(0xBE000000);
-  r.blocks = std::move(blocks);
-  return r;
 }
 
 // One file, its list of one type, the results, the selection and the table.

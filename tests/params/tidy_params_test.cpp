@@ -17,13 +17,7 @@ using testing::Trace;
 
 // Fo 100, peak 1000 at 50 us, Fk 300, Fj 600, Fi 800 (the trace of the fill tests).
 synth::RecordSpec Ojip() {
-  std::vector<uint16_t> s(208, 500);
-  s[0] = s[1] = s[2] = s[3] = 100;
-  s[4] = 1000;
-  s[29] = 300;
-  s[46] = 600;
-  s[83] = 800;
-  return MakeRecord(1, {0xC00A0BB8}, {synth::OjipBlock(kOjipCode, s)});
+  return MakeRecord(1, {0xC00A0BB8}, {synth::OjipBlock(kOjipCode, testing::EarlyPeakTrace())});
 }
 
 synth::RecordSpec Rlc(uint32_t adaptation) {

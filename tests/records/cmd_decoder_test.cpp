@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "records/record_list.h"
+#include "support/record_builders.h"
 #include "test_files.h"
 
 namespace corvel {
@@ -142,12 +143,7 @@ class ListingTest : public ::testing::Test {
     synth::RecordSpec r;
     r.name = std::move(name);
     r.number = number;
-    r.year = 21;
-    r.month = 3;
-    r.day = 7;
-    r.hour = 9;
-    r.minute = 5;
-    r.second = 2;
+    testing::SetStamp(r, 21, 3, 7, 9, 5, 2);
     r.program_name = std::move(program_name);
     r.type_word = first;
     r.program = std::move(rest);

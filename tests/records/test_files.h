@@ -7,23 +7,10 @@
 #include <vector>
 
 #include "records/file_image.h"
+#include "support/measurement_files.h"
 #include "synth/writer.h"
 
 namespace corvel::testing {
-
-// Copies file bytes into an image as loading would: header, area, zero fill.
-inline void LoadBytes(const synth::Bytes& bytes, FileImage& image) {
-  image.Clear();
-  image.header.fill(0xFF);
-  const size_t header = bytes.size() < kHeaderSize ? bytes.size() : kHeaderSize;
-  std::memcpy(image.header.data(), bytes.data(), header);
-  if (bytes.size() > kHeaderSize) {
-    size_t area = bytes.size() - kHeaderSize;
-    if (area > kAreaSize) area = kAreaSize;
-    std::memcpy(image.area(), bytes.data() + kHeaderSize, area);
-    image.loaded_bytes = static_cast<uint32_t>(area);
-  }
-}
 
 // An OJIP trace of `n` samples rising linearly from `fo` to a peak `fm` at `peak`, then flat.
 inline std::vector<uint16_t> RampTrace(int n, uint16_t fo, uint16_t fm, int peak) {

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/record_builders.h"
+
 namespace corvel::synth {
 namespace {
 
@@ -45,12 +47,7 @@ RecordSpec Sample() {
   RecordSpec r;
   r.name = "ALGAXY07";
   r.number = 0x0102;
-  r.year = 24;
-  r.month = 3;
-  r.day = 7;
-  r.hour = 23;
-  r.minute = 59;
-  r.second = -1;  // stored as a signed byte
+  testing::SetStamp(r, 24, 3, 7, 23, 59, -1);  // the second is stored as a signed byte
   r.program_name = "Prog";
   r.type_word = 0x00001103;
   r.program = {0xCA01F41E, 0xBE000000};

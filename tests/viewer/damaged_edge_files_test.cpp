@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
+#include <span>
 #include <string>
 
 #include "records/record.h"
@@ -24,13 +24,7 @@ class DamagedEdgeFiles : public ::testing::Test {
     const auto bytes = synth::MakeEdgeFile(name);
     ASSERT_TRUE(bytes.has_value()) << name;
     bytes_ = *bytes;
-    const std::string path = ::testing::TempDir() + "/damaged_" + name;
-    {
-      std::ofstream out(path, std::ios::binary);
-      out.write(reinterpret_cast<const char*>(bytes_.data()),
-                static_cast<std::streamsize>(bytes_.size()));
-    }
-    ASSERT_EQ(s_.Open(path).status, LoadStatus::kOk);
+    ASSERT_EQ(s_.Open(std::span<const uint8_t>(bytes_), name).status, LoadStatus::kOk);
     s_.SwitchType(radio_item);
   }
   // File offset of the first data block of list position p.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
 
 #include "analysis/fit_csv.h"
@@ -21,15 +22,12 @@ constexpr int kRlc = 2;
 class KnownCurves : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = (std::filesystem::temp_directory_path() /
-             ("corvel_known_curves_" + std::to_string(::getpid()) + ".bin"))
-                .string();
-    ASSERT_TRUE(synth::SaveBytes(synth::MakeLightCurveFile(1), path_));
-    ASSERT_EQ(session_.Open(path_).status, LoadStatus::kOk);
+    bytes_ = synth::MakeLightCurveFile(1);
+    ASSERT_EQ(session_.Open(std::span<const uint8_t>(bytes_), "known_curves.bin").status,
+              LoadStatus::kOk);
     session_.SwitchType(kRlc);
     ASSERT_EQ(session_.list().count, 12);
   }
-  void TearDown() override { std::filesystem::remove(path_); }
 
   const FitRow& Row(int position, FitChoice choice) {
     session_.SetFitChoice(choice);
@@ -38,7 +36,7 @@ class KnownCurves : public ::testing::Test {
     return session_.FitRows().at(0);
   }
 
-  std::string path_;
+  synth::Bytes bytes_;
   Session session_;
 };
 
@@ -132,7 +130,9 @@ TEST_F(KnownCurves, TypeSwitchClearsTheFits) {
 
 TEST_F(KnownCurves, SavedFitTableMatchesTheRows) {
   session_.SelectAll();
-  const std::string out = path_ + "_fit.csv";
+  const std::string out = (std::filesystem::temp_directory_path() /
+                           ("corvel_known_curves_" + std::to_string(::getpid()) + "_fit.csv"))
+                              .string();
   ASSERT_TRUE(session_.SaveFitTable(out).ok);
   std::ifstream in(out, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

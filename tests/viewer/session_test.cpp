@@ -1,6 +1,9 @@
 #include "viewer/session.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
@@ -83,6 +86,24 @@ TEST_F(SessionTest, AFileThatCannotBeReadLeavesTheLoadedOneAlone) {
   EXPECT_NE(s.Open(dir).status, LoadStatus::kOk);
   EXPECT_EQ(s.list().count, 2);
 }
+
+#ifndef _WIN32
+// A FIFO would hold a blocking open until a writer came; a device is no measurement file. Both are
+// refused at once, naming the path, and the loaded file stays (rule D4).
+TEST_F(SessionTest, OpeningAFifoOrADeviceIsRefusedAtOnceAndKeepsTheLoadedFile) {
+  const std::string fifo = dir + "/measurements.bin";
+  std::filesystem::remove(fifo);  // left by an earlier run in the same folder
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const LoadResult r = s.Open(fifo);
+  EXPECT_EQ(r.status, LoadStatus::kCannotOpen);
+  EXPECT_EQ(r.message, "Cannot open " + fifo + ": not a regular file");
+  EXPECT_EQ(s.list().count, 3);
+  EXPECT_EQ(s.Open("/dev/null").message, "Cannot open /dev/null: not a regular file");
+  EXPECT_EQ(s.Open(dir).message, "Cannot open " + dir + ": not a regular file");
+  EXPECT_EQ(s.list().count, 3);
+  EXPECT_EQ(s.ojip_fm_max(), 2500u);
+}
+#endif
 
 TEST_F(SessionTest, ListClickFillsOneRowPerSelectedRecordInListOrder) {
   s.SetSelected(2, true);

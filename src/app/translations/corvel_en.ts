@@ -119,6 +119,14 @@
         <translation>the output could not be produced completely</translation>
     </message>
     <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>没有进程读取该管道</source>
+        <translation>no process reads from this pipe</translation>
+    </message>
+    <message>
         <source>无法打开 %1：%2</source>
         <translation>Cannot open %1: %2</translation>
     </message>
