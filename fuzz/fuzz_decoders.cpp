@@ -10,6 +10,7 @@
 #include "params/result_tables.h"
 #include "records/byte_sink.h"
 #include "records/cmd_decoder.h"
+#include "records/measurement_type.h"
 #include "records/record_list.h"
 #include "records/settings.h"
 
@@ -49,9 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string info;
   FillUserCmdtoREdit(*image, *list, info);
   const ChartSource source{*image, *list, *results, 5000};
-  for (uint8_t code = 1; code <= 8; ++code) {
-    CacuFNinListBox(*image, code, *list, *results);
-    const int item = code - 1;
+  // Every type with a decoder or a drawing, as the type switch runs them.
+  for (const MeasurementType& type : kMeasurementTypes) {
+    if (!type.has_chart) continue;
+    const int item = ItemIndex(type.radio);
+    CacuFNinListBox(*image, static_cast<uint8_t>(type.code), *list, *results);
     ResetForTypeSwitch(*chart, item);
     DrawChartForRadio(item, source, *chart);
   }

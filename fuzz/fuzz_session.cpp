@@ -17,6 +17,7 @@
 #include "export/record_csv.h"
 #include "params/table_csv.h"
 #include "records/byte_sink.h"
+#include "records/measurement_type.h"
 #include "records/record.h"
 #include "viewer/session.h"
 
@@ -92,12 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   CountingSink sink;
   WriteFileImage(s.image(), sink);
-  for (int item = 0; item < 10; ++item) {
+  for (const MeasurementType& type : kMeasurementTypes) {
+    const int item = ItemIndex(type.radio);
     s.SwitchType(item);
     const RecordList& list = s.list();
     if (s.SelectAll()) {
       Views(s, sink);
-      if (item == 1 || item == 2)
+      if (type.radio == RadioItem::kSlowKin || type.radio == RadioItem::kRlc)
         for (int choice = -1; choice < 8; ++choice) s.ComboChanged(choice);
       WriteListRecords(s.image(), list, RecordSelection::kAll, sink);
       WriteListRecords(s.image(), list, RecordSelection::kSelected, sink);

@@ -53,7 +53,8 @@ using corvel::app::ToPath;
 
 namespace {
 
-constexpr int kRadioUser = 8;
+constexpr int kRadioUser = corvel::ItemIndex(corvel::RadioItem::kUser);
+constexpr int kRadioRlc = corvel::ItemIndex(corvel::RadioItem::kRlc);
 constexpr int kColumnWidth = 440;  // the right-hand column: radio group, buttons and list
 
 // The fixed-pitch font of the list and the check boxes, with fallbacks that exist off Windows.
@@ -131,7 +132,7 @@ void TForm1::BuildRightColumn(QWidget* column) {
   RdGrpMType->setObjectName(QStringLiteral("RdGrpMType"));
   type_group_ = new QButtonGroup(RdGrpMType);
   auto* radios = new QVBoxLayout(RdGrpMType);
-  for (int k = 0; k < 10; ++k) {
+  for (int k = 0; k < corvel::kTypeCount; ++k) {
     RdGrpMTypeItems[k] = new QRadioButton(corvel::app::kTypeItems[k], RdGrpMType);
     RdGrpMTypeItems[k]->setObjectName(QStringLiteral("RdGrpMType_%1").arg(k));
     type_group_->addButton(RdGrpMTypeItems[k], k);
@@ -506,7 +507,7 @@ void TForm1::ShowTypeSwitch() {
   SyncListSelection();
   const int k = session_->radio_item();
   for (QLabel* picture : Image) picture->hide();
-  if (k < corvel::app::kPictureCount) {
+  if (corvel::kMeasurementTypes[k].has_picture) {
     Image[k]->move(Image[0]->pos());
     Image[k]->show();
   }
@@ -652,7 +653,7 @@ void TForm1::ShowChart() {
     CbBoxSK->setVisible(chart.combo.visible);
     CbBoxSK->setCurrentIndex(chart.combo.index);
   }
-  const bool rlc = session_->radio_item() == 2;
+  const bool rlc = session_->radio_item() == kRadioRlc;
   LblFit->setVisible(rlc);
   CbBoxFit->setVisible(rlc);
   syncing_ = false;
@@ -723,7 +724,7 @@ void TForm1::BtnSaveGridClick() {
     return;
   }
   // A rapid light curve table gets its fits beside it.
-  if (session_->radio_item() != 2) return;
+  if (session_->radio_item() != kRadioRlc) return;
   const corvel::WriteResult fits = session_->SaveFitTable(corvel::FitTablePath(ToPath(path)));
   if (!fits.ok) prompter_->ShowError(this, corvel::app::CoreMessages::Failure(fits.message));
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "prompter.h"
+#include "records/measurement_type.h"
 #include "viewer/session.h"
 
 class ChartView;
@@ -98,7 +99,7 @@ class TForm1 : public QMainWindow {
   QPushButton* BtnOpen;
   QPushButton* BtnExit;
   QGroupBox* RdGrpMType;
-  QRadioButton* RdGrpMTypeItems[10];
+  QRadioButton* RdGrpMTypeItems[corvel::kTypeCount];
   corvel::app::RecordListView* LBoxFN;
   QPushButton* BtnSelAll;
   QPushButton* BtnDeSel;

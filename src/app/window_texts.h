@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include "records/measurement_type.h"
+
 namespace corvel::app {
 
 // A window text in the source language, translated in the context "WindowTexts" at use.
@@ -33,7 +35,7 @@ inline const QString kOpenInitialName = QStringLiteral("*.bin");
 inline const QString kOpenFilter = QStringLiteral("*.bin");
 
 // Radio items of the measurement type, in screen order.
-inline constexpr WindowText kTypeItems[10] = {
+inline constexpr WindowText kTypeItems[corvel::kTypeCount] = {
     {QT_TRANSLATE_NOOP("WindowTexts", "OJIP测量")},
     {QT_TRANSLATE_NOOP("WindowTexts", "脉冲瞬态荧光动力学")},
     {QT_TRANSLATE_NOOP("WindowTexts", "快速光响应曲线")},

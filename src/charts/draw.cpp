@@ -5,6 +5,7 @@
 #include "params/result_tables.h"
 #include "params/slowkin.h"
 #include "records/block_roles.h"
+#include "records/measurement_type.h"
 #include "records/record.h"
 #include "records/time_base.h"
 
@@ -12,14 +13,14 @@ namespace corvel {
 
 namespace {
 
-constexpr int kRadioOjip = 0;
-constexpr int kRadioSlowKin = 1;
-constexpr int kRadioRlc = 2;
-constexpr int kRadioDr = 3;
-constexpr int kRadioAfterSs = 4;
-constexpr int kRadioPifr = 5;
-constexpr int kRadioMultiOjip = 6;
-constexpr int kRadioFoPrime = 7;
+constexpr int kRadioOjip = ItemIndex(RadioItem::kOjip);
+constexpr int kRadioSlowKin = ItemIndex(RadioItem::kSlowKin);
+constexpr int kRadioRlc = ItemIndex(RadioItem::kRlc);
+constexpr int kRadioDr = ItemIndex(RadioItem::kDr);
+constexpr int kRadioAfterSs = ItemIndex(RadioItem::kAfterSs);
+constexpr int kRadioPifr = ItemIndex(RadioItem::kPifr);
+constexpr int kRadioMultiOjip = ItemIndex(RadioItem::kMultiOjip);
+constexpr int kRadioFoPrime = ItemIndex(RadioItem::kFoPrime);
 
 constexpr size_t kCaptionLength = 12;  // captions and titles show the start of a list label
 
@@ -115,27 +116,24 @@ void SetBoxChecked(ChartState& chart, int radio_item, int slot, bool checked) {
 
 void PicChkBoxFNClk(ChartState& chart, int radio_item, int slot) {
   if (slot < 0 || slot >= kBoxCount) return;
-  switch (radio_item) {
-    case kRadioOjip:
-    case kRadioAfterSs:
-    case kRadioMultiOjip:
-    case kRadioFoPrime:
+  const MeasurementType* type = TypeAt(radio_item);
+  switch (type ? type->binding : BoxBinding::kNone) {
+    case BoxBinding::kSmoothed:
       chart.smoothed[slot].visible = chart.box[slot].checked;
       break;
-    case kRadioSlowKin:
-    case kRadioPifr:
+    case BoxBinding::kLine:
       chart.line[slot].visible = chart.box[slot].checked;
       break;
-    case kRadioRlc:
+    case BoxBinding::kLineAndFit:
       chart.line[slot].visible = chart.box[slot].checked;
       chart.fit[slot].visible = chart.box[slot].checked;
       break;
-    case kRadioDr:
+    case BoxBinding::kFirstAndLast:
       // Only the first and the last of the twenty traces have a box.
       chart.smoothed[0].visible = chart.box[0].checked;
       chart.smoothed[kSeriesCount - 1].visible = chart.box[kBoxCount - 1].checked;
       break;
-    default:
+    case BoxBinding::kNone:
       break;
   }
 }
@@ -435,34 +433,13 @@ void CbBoxSKChange(int index, int radio_item, const ChartSource& source, ChartSt
 }
 
 void DrawChartForRadio(int radio_item, const ChartSource& source, ChartState& chart) {
-  switch (radio_item) {
-    case kRadioOjip:
-      DrawChart_OJIP(source, chart);
-      break;
-    case kRadioSlowKin:
-      DrawChart_SlowK(source, chart);
-      break;
-    case kRadioRlc:
-      DrawChart_RLC(source, chart);
-      break;
-    case kRadioDr:
-      DrawChart_DR(source, chart);
-      break;
-    case kRadioAfterSs:
-      DrawChart_ASS(source, chart);
-      break;
-    case kRadioPifr:
-      DrawChart_PIFR(source, chart);
-      break;
-    case kRadioMultiOjip:
-      DrawChart_MTOJIP(source, chart);
-      break;
-    case kRadioFoPrime:
-      DrawChart_Fo(source, chart);
-      break;
-    default:
-      break;  // user-defined programs and chlorophyll concentration have no chart
-  }
+  using Drawing = void (*)(const ChartSource&, ChartState&);
+  // In screen order; user-defined programs and chlorophyll concentration have no chart.
+  static constexpr Drawing kDrawing[kTypeCount] = {
+      DrawChart_OJIP, DrawChart_SlowK,  DrawChart_RLC, DrawChart_DR, DrawChart_ASS,
+      DrawChart_PIFR, DrawChart_MTOJIP, DrawChart_Fo,  nullptr,      nullptr};
+  const MeasurementType* type = TypeAt(radio_item);
+  if (type != nullptr && type->has_chart) kDrawing[radio_item](source, chart);
 }
 
 }  // namespace corvel

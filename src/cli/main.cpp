@@ -104,7 +104,7 @@ int Info(const Options& o) {
     const Record rec(image, off);
     if (rec.deleted())
       ++deleted;
-    else if (rec.type_code() <= 9)
+    else if (TypeOfCode(rec.type_code()) != nullptr)
       ++live[rec.type_code()];
     else
       ++unknown;
@@ -147,7 +147,7 @@ int Table(const Options& o) {
 }
 
 int Listing(Options o) {
-  o.radio_item = 8;
+  o.radio_item = ItemIndex(RadioItem::kUser);
   Session session;
   if (int rc = Prepare(o, session, true)) return rc;
   return Emit(o, nullptr, [&](ByteSink& sink) { return WriteInfoText(session.info_text(), sink); });
@@ -194,7 +194,7 @@ int Plot(const Options& o) {
   if (long{options.width} * dpi / plot::kScreenDpi > kPlotPixelLimit ||
       long{options.height} * dpi / plot::kScreenDpi > kPlotPixelLimit)
     return Usage();
-  if (o.radio_item == 8 || o.radio_item == 9)
+  if (!kMeasurementTypes[o.radio_item].has_chart)
     return Fail(o.file + ": " + std::string(kRadioName[o.radio_item]) +
                 " records have no chart: nothing to plot");
   Session session;
@@ -225,7 +225,7 @@ const char* RefusalText(SaveRefusal r) {
 static_assert(kFitChoiceCount == kFitModelNameCount, "--model names follow FitChoice");
 
 int Fit(Options o) {
-  o.radio_item = 2;
+  o.radio_item = ItemIndex(RadioItem::kRlc);
   Session session;
   if (int rc = Prepare(o, session, false)) return rc;
   session.SetFitChoice(static_cast<FitChoice>(o.fit_model));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "records/measurement_type.h"
 #include "records/record.h"
 
 namespace corvel {
@@ -21,7 +22,8 @@ bool WriteFileImage(const FileImage& image, ByteSink& out) {
   bool ok = out.Write(image.header.data(), image.header.size());
   if (!ok) return false;
   WalkRecords(image, [&](uint32_t offset) {
-    if (Record(image, offset).type_code() <= 9) ok = WriteRecordBytes(image, offset, out);
+    if (TypeOfCode(Record(image, offset).type_code()) != nullptr)
+      ok = WriteRecordBytes(image, offset, out);
     return ok;
   });
   return ok;

@@ -6,6 +6,7 @@
 #include "params/other_types.h"
 #include "params/rlc.h"
 #include "params/title_lists.h"
+#include "params/type_params.h"
 #include "records/measurement_type.h"
 #include "records/record.h"
 #include "records/settings.h"
@@ -35,7 +36,7 @@ class RowWriter {
     grid_.Set(row_, col, {buf_, static_cast<size_t>(n)});
   }
   // Columns 0 to 2: display name, date and time, type label.
-  void Identity(const FileImage& image, uint32_t offset, uint8_t type_code) {
+  void Identity(const FileImage& image, uint32_t offset, TypeCode type_code) {
     const Record rec(image, offset);
     char name[9];
     rec.name(name);
@@ -45,7 +46,7 @@ class RowWriter {
     n = std::snprintf(buf_, sizeof buf_, "20%02d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day,
                       t.hour, t.minute, t.second);
     grid_.Set(row_, 1, {buf_, static_cast<size_t>(n)});
-    grid_.Set(row_, 2, kTypeLabel[type_code]);
+    grid_.Set(row_, 2, kTypeLabel[static_cast<int>(type_code)]);
   }
 
  private:
@@ -84,7 +85,7 @@ void FillGridPara_OJIP(const GridSource& src, Grid& grid) {
   ForEachSelected(src, [&](int i, uint32_t off) {
     RowWriter w(grid, rows.Next());
     const OjipResult& r = src.results.ojip[i];
-    w.Identity(src.image, off, 1);
+    w.Identity(src.image, off, TypeCode::kOjip);
     w.Wrapped(3, "3000(", DecodeSettings(src.image, off).OjipSlSec, "S)");
     const uint16_t points[] = {r.Fo, r.Fl, r.Fk, r.Fj, r.Fi, r.Fm, r.tFm, r.Fv};
     for (int c = 0; c < 8; ++c) w.Int(4 + c, points[c]);
@@ -102,7 +103,7 @@ void FillGridPara_SlowK(const GridSource& src, Grid& grid) {
     RowWriter w(grid, rows.Next());
     const SlowKinResult& r = src.results.slowkin[i];
     const MeasSettings set = DecodeSettings(src.image, off);
-    w.Identity(src.image, off, 2);
+    w.Identity(src.image, off, TypeCode::kSlowKin);
     w.Int(3, set.SkAl);
     w.Wrapped(4, "4000(", set.SkPulseCount, ")");
     const uint16_t points[] = {r.Fo, r.Fm, r.Fs, r.FmPrime, r.FoPrime};
@@ -126,7 +127,7 @@ void FillGridPara_RLC(const GridSource& src, Grid& grid) {
     for (int k = 0; k < kRlcSteps; ++k) {
       RowWriter w(grid, first + k);
       if (k == 0) {
-        w.Identity(src.image, off, 3);
+        w.Identity(src.image, off, TypeCode::kRlc);
         char adapt[32];
         const int n =
             std::snprintf(adapt, sizeof adapt, "%d(%d)", int{set.RlcAdaptAl}, int{set.RlcAdaptMin});
@@ -152,7 +153,7 @@ void FillGridPara_DR(const GridSource& src, Grid& grid) {
       RowWriter w(grid, first + k);
       if (k == 0) {
         const MeasSettings set = DecodeSettings(src.image, off);
-        w.Identity(src.image, off, 4);
+        w.Identity(src.image, off, TypeCode::kDr);
         w.Int(3, set.DrAdaptAl);
         w.Int(4, set.DrDarkSec);
       }
@@ -174,7 +175,7 @@ void FillGridPara_ASS(const GridSource& src, Grid& grid) {
   ForEachSelected(src, [&](int, uint32_t off) {
     RowWriter w(grid, rows.Next());
     const MeasSettings set = DecodeSettings(src.image, off);
-    w.Identity(src.image, off, 5);
+    w.Identity(src.image, off, TypeCode::kAfterSs);
     w.Int(3, set.AssAdaptAl);
     w.Int(4, set.AssDarkFrSec);
     w.Int(5, set.AssAl);
@@ -186,7 +187,7 @@ void FillGridPara_PIFR(const GridSource& src, Grid& grid) {
   ForEachSelected(src, [&](int i, uint32_t off) {
     RowWriter w(grid, rows.Next());
     const MeasSettings set = DecodeSettings(src.image, off);
-    w.Identity(src.image, off, 6);
+    w.Identity(src.image, off, TypeCode::kPifr);
     char adapt[32];
     const int n =
         std::snprintf(adapt, sizeof adapt, "%d(%d)", int{set.PifrAdaptAl}, int{set.PifrAdaptMin});
@@ -202,7 +203,7 @@ void FillGridPara_MTOJIP(const GridSource& src, Grid& grid) {
     const int first = rows.Next();
     for (int s = 0; s < kMultiOjipSteps; ++s) {
       RowWriter w(grid, first + s);
-      if (s == 0) w.Identity(src.image, off, 7);
+      if (s == 0) w.Identity(src.image, off, TypeCode::kMultiOjip);
       w.Text(3, "1 min");
       w.Int(4, kMultiOjipLight[s]);
       const uint16_t points[] = {r.Fo[s], r.Fl[s], r.Fk[s], r.Fj[s], r.Fi[s], r.Fm[s]};
@@ -224,7 +225,7 @@ void FillGridPara_Fo(const GridSource& src, Grid& grid) {
     RowWriter w(grid, rows.Next());
     const MeasSettings set = DecodeSettings(src.image, off);
     const FoPrimeResult& r = src.results.foprime[i];
-    w.Identity(src.image, off, 8);
+    w.Identity(src.image, off, TypeCode::kFoPrime);
     w.Int(3, set.FoAdaptAl);
     w.Int(4, set.FoFarRedSec);
     w.Int(5, set.FoAl);
@@ -237,7 +238,7 @@ void FillGridPara_ChlC(const GridSource& src, Grid& grid) {
   RowCounter rows(grid);
   ForEachSelected(src, [&](int, uint32_t off) {
     RowWriter w(grid, rows.Next());
-    w.Identity(src.image, off, 9);
+    w.Identity(src.image, off, TypeCode::kChlConc);
     const float conc = ChlConcentration(src.image, off);
     if (conc != 0.0f)
       w.Fixed(3, conc, 1);
@@ -247,14 +248,11 @@ void FillGridPara_ChlC(const GridSource& src, Grid& grid) {
 }
 
 void FillTableForRadio(int radio_item, const GridSource& src, Grid& grid) {
-  using Fill = void (*)(const GridSource&, Grid&);
-  static constexpr Fill kFill[kTypeCount] = {
-      FillGridPara_OJIP, FillGridPara_SlowK,  FillGridPara_RLC, FillGridPara_DR, FillGridPara_ASS,
-      FillGridPara_PIFR, FillGridPara_MTOJIP, FillGridPara_Fo,  nullptr,         FillGridPara_ChlC};
   grid.Reset(2, 40);
-  if (radio_item < 0 || radio_item >= kTypeCount || kFill[radio_item] == nullptr) return;
-  FillGridTitle(grid, TitleListForRadio(radio_item));
-  kFill[radio_item](src, grid);
+  const TypeParams* type = TypeParamsAt(radio_item);
+  if (type == nullptr || type->fill == nullptr) return;
+  FillGridTitle(grid, type->titles);
+  type->fill(src, grid);
 }
 
 }  // namespace corvel

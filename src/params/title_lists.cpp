@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "params/type_params.h"
+
 namespace corvel {
 
 // The Greek letters are GBK: phi is A6 D5, psi is A6 D7. A literal break after a hex escape keeps
@@ -82,12 +84,8 @@ void FillGridTitle(Grid& grid, const char* const* titles) {
 }
 
 const char* const* TitleListForRadio(int radio_item) {
-  static const char* const* const kByRadio[] = {
-      kTitlesOjip, kTitlesSlowKin,   kTitlesRlc,     kTitlesDr, kTitlesAfterSs,
-      kTitlesPifr, kTitlesMultiOjip, kTitlesFoPrime, nullptr,   kTitlesChlConc};
-  if (radio_item < 0 || radio_item >= static_cast<int>(sizeof kByRadio / sizeof kByRadio[0]))
-    return nullptr;
-  return kByRadio[radio_item];
+  const TypeParams* type = TypeParamsAt(radio_item);
+  return type ? type->titles : nullptr;
 }
 
 }  // namespace corvel

@@ -40,8 +40,6 @@ inline constexpr int kTypePifr = 6;
 inline constexpr int kTypeMultiOjip = 7;
 inline constexpr int kTypeFoPrime = 8;
 inline constexpr int kTypeChlConc = 9;
-// Type code of each radio item, in screen order.
-inline constexpr std::array<int, 10> kRadioTypeCodes = {1, 2, 3, 4, 5, 6, 7, 8, 0, 9};
 
 // Command words. Intensities are given as shown (AL 300, not the stored byte 30).
 inline constexpr uint32_t kCmdBegin = 0xB0000000;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 
+#include "records/measurement_type.h"
 #include "synth/instruments.h"
 
 namespace corvel::synth {
@@ -720,7 +721,7 @@ Bytes MakeLightCurveFile(uint32_t seed) {
 }
 
 Bytes MakeCapacityFile(int radio_item, uint32_t seed) {
-  const int code = kRadioTypeCodes[static_cast<size_t>(std::clamp(radio_item, 0, 9))];
+  const int code = kRadioTypeCode[static_cast<size_t>(std::clamp(radio_item, 0, kTypeCount - 1))];
   Rng rng(seed);
   Clock clock(rng, SiteName(rng));
 

@@ -3,13 +3,14 @@
 #include "analysis/fit_csv.h"
 #include "params/rlc.h"
 #include "records/gbk_text.h"
+#include "records/measurement_type.h"
 #include "records/record.h"
 
 namespace corvel {
 
 namespace {
 
-constexpr int kRadioRlc = 2;
+constexpr int kRadioRlc = ItemIndex(RadioItem::kRlc);
 
 }  // namespace
 

@@ -66,7 +66,7 @@ void Session::Accept(const std::string& path) {
 }
 
 void Session::SwitchType(int radio_item) {
-  if (radio_item < 0 || radio_item >= kTypeCount) return;
+  if (TypeAt(radio_item) == nullptr) return;
   radio_item_ = radio_item;
   info_text_.clear();
   ResetForTypeSwitch(*chart_, radio_item_);
@@ -118,7 +118,7 @@ void Session::ListClick() {
   const GridSource source{*image_, *list_, *results_};
   FillTableForRadio(radio_item_, source, grid_);
   fit_rows_stale_ = true;
-  if (radio_item_ == 8) {
+  if (radio_item_ == ItemIndex(RadioItem::kUser)) {
     FillUserCmdtoREdit(*image_, *list_, info_text_);
     return;
   }
@@ -255,7 +255,7 @@ SaveOutcome Session::SaveData(SaveMode mode, const std::string& chosen_path) {
       break;
     }
     case SaveMode::kSelectedAsCsv:
-      if (radio_item_ == 9) {
+      if (radio_item_ == ItemIndex(RadioItem::kChlConc)) {
         // The chlorophyll table as shown; the dialog stays open and nothing counts as saved.
         outcome.write = SaveGrid(chosen_path);
         return outcome;
