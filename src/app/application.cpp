@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QMessageBox>
-
 #include <exception>
 
 #include "window_texts.h"

@@ -21,8 +21,7 @@ QString FromGbk(std::string_view gbk) {
   // Most cells are numbers: plain ASCII needs no converter.
   if (IsAscii(gbk)) return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
   QStringDecoder decode("GBK");
-  if (!decode.isValid())
-    return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
+  if (!decode.isValid()) return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
   return decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
 }
 

@@ -13,9 +13,9 @@ const QColor kLightBlue(200, 215, 255);
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 
-constexpr int kBase = 170;     // the time line
-constexpr int kLabelGap = 6;   // between a phase and its label
-constexpr int kPulse = 8;      // width of a saturating pulse
+constexpr int kBase = 170;    // the time line
+constexpr int kLabelGap = 6;  // between a phase and its label
+constexpr int kPulse = 8;     // width of a saturating pulse
 constexpr int kSaturating = 120;
 
 class Diagram {
@@ -53,7 +53,8 @@ class Diagram {
     painter_.drawLine(x0, kBase, x0, kBase - h);
     painter_.drawLine(x0, kBase - h, x1, kBase - h);
     painter_.drawLine(x1, kBase - h, x1, kBase);
-    if (!label.isEmpty()) Text((x0 + x1) / 2, kBase - h - kLabelGap, label, line == kRed ? kRed : kBlack);
+    if (!label.isEmpty())
+      Text((x0 + x1) / 2, kBase - h - kLabelGap, label, line == kRed ? kRed : kBlack);
   }
 
   // A saturating pulse, a tall narrow bar that rises from `floor` above the time line.
@@ -83,7 +84,9 @@ class Diagram {
   QPainter painter_;
 };
 
-QString S(const char* text) { return QString::fromLatin1(text); }
+QString S(const char* text) {
+  return QString::fromLatin1(text);
+}
 
 void DrawOjip(Diagram& d) {
   d.TimeLine(20, 385);
@@ -194,15 +197,32 @@ QImage ProtocolPicture(int number) {
     // The painter must be done with the picture before it is handed on.
     Diagram d(&image);
     switch (number) {
-    case 1: DrawOjip(d); break;
-    case 2: DrawSlowKin(d); break;
-    case 3: DrawRlc(d); break;
-    case 4: DrawDr(d); break;
-    case 5: DrawAfterSs(d); break;
-    case 6: DrawPifr(d); break;
-    case 7: DrawMultiOjip(d); break;
-    case 8: DrawFoPrime(d); break;
-    default: break;
+      case 1:
+        DrawOjip(d);
+        break;
+      case 2:
+        DrawSlowKin(d);
+        break;
+      case 3:
+        DrawRlc(d);
+        break;
+      case 4:
+        DrawDr(d);
+        break;
+      case 5:
+        DrawAfterSs(d);
+        break;
+      case 6:
+        DrawPifr(d);
+        break;
+      case 7:
+        DrawMultiOjip(d);
+        break;
+      case 8:
+        DrawFoPrime(d);
+        break;
+      default:
+        break;
     }
   }
   return image;

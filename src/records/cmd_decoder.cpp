@@ -13,8 +13,7 @@ namespace {
 constexpr char kSeparator[] = "==========================================";
 
 // Appends a formatted text of bounded length; the buffer holds the longest command text.
-__attribute__((format(printf, 2, 3))) void AppendFormat(std::string& out, const char* format,
-                                                        ...) {
+__attribute__((format(printf, 2, 3))) void AppendFormat(std::string& out, const char* format, ...) {
   char buf[96];
   va_list args;
   va_start(args, format);

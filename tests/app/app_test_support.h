@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
-
 #include <string>
 
 #include "application.h"
@@ -19,7 +18,9 @@
 namespace app_test {
 
 // GBK bytes of the record name "藻类01".
-inline const std::string kChineseName = "\xD4\xE5\xC0\xE0" "01";
+inline const std::string kChineseName =
+    "\xD4\xE5\xC0\xE0"
+    "01";
 
 // Five OJIP records (the third named in Chinese, the fourth with R/B marker 1), two of every
 // other type, interleaved, and three user-defined programs. Every record is stamped
@@ -41,7 +42,8 @@ inline corvel::synth::Bytes SmallFile() {
     stamp.name = name;
     stamp.number = static_cast<uint16_t>(++numbers[code]);
     stamp.rb_marker = rb;
-    RecordSpec rec = code == kTypeUser ? SynthUser(rng, stamp, program) : SynthRecord(code, rng, stamp);
+    RecordSpec rec =
+        code == kTypeUser ? SynthUser(rng, stamp, program) : SynthRecord(code, rng, stamp);
     file.Add(rec);
     stamp.Advance(60);
   };
@@ -87,12 +89,12 @@ inline bool RunCli(const QStringList& arguments, QByteArray* out = nullptr) {
 }  // namespace app_test
 
 // A Qt Test main on the viewer's application object with its font set-up.
-#define CORVEL_APP_TEST_MAIN(TestClass)                  \
-  int main(int argc, char** argv) {                      \
-    corvel::app::Application app(argc, argv);            \
-    corvel::app::UseChineseFallbackFont(app);            \
-    app.setAttribute(Qt::AA_Use96Dpi, true);             \
-    TestClass test;                                      \
-    QTEST_SET_MAIN_SOURCE_PATH                           \
-    return QTest::qExec(&test, argc, argv);              \
+#define CORVEL_APP_TEST_MAIN(TestClass)       \
+  int main(int argc, char** argv) {           \
+    corvel::app::Application app(argc, argv); \
+    corvel::app::UseChineseFallbackFont(app); \
+    app.setAttribute(Qt::AA_Use96Dpi, true);  \
+    TestClass test;                           \
+    QTEST_SET_MAIN_SOURCE_PATH                \
+    return QTest::qExec(&test, argc, argv);   \
   }

@@ -1,5 +1,7 @@
 // The real dialogs behind the window's questions: the exclamation box with OK and Cancel, and
 // the file dialogs set up as the window asks.
+#include "prompter.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -7,11 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 
 #include "app_test_support.h"
-#include "prompter.h"
 
 namespace {
 

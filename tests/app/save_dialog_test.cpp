@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
 
 #include "app_test_support.h"
@@ -88,7 +87,8 @@ void SaveDialogTest::Select(const QList<int>& rows) {
   for (int i = 0; i < rows.size(); ++i) {
     const QModelIndex index = list->model()->index(rows[i], 0);
     list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, i == 0 ? Qt::NoModifier : Qt::ControlModifier,
+    QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                      i == 0 ? Qt::NoModifier : Qt::ControlModifier,
                       list->visualRect(index).center());
   }
   QCOMPARE(form_->session().list().selected_count, rows.size());
