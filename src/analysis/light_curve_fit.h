@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "analysis/fit_models.h"
-#include "params/results.h"
+#include "params/rapid_light_curve.h"
 
 namespace corvel {
 

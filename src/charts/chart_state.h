@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "params/results.h"
+#include "params/pulse_kinetics.h"
 
 namespace corvel {
 

@@ -1,11 +1,9 @@
 #include "charts/draw.h"
 
-#include <cstdio>
-
-#include "params/result_tables.h"
-#include "params/slowkin.h"
-#include "records/block_roles.h"
+#include "charts/draw_parts.h"
+#include "params/quenching.h"
 #include "records/measurement_type.h"
+#include "records/ojip_decoder.h"
 #include "records/record.h"
 #include "records/time_base.h"
 
@@ -13,41 +11,10 @@ namespace corvel {
 
 namespace {
 
-constexpr int kRadioOjip = ItemIndex(RadioItem::kOjip);
 constexpr int kRadioSlowKin = ItemIndex(RadioItem::kSlowKin);
 constexpr int kRadioRlc = ItemIndex(RadioItem::kRlc);
-constexpr int kRadioDr = ItemIndex(RadioItem::kDr);
-constexpr int kRadioAfterSs = ItemIndex(RadioItem::kAfterSs);
-constexpr int kRadioPifr = ItemIndex(RadioItem::kPifr);
-constexpr int kRadioMultiOjip = ItemIndex(RadioItem::kMultiOjip);
-constexpr int kRadioFoPrime = ItemIndex(RadioItem::kFoPrime);
 
-constexpr size_t kCaptionLength = 12;  // captions and titles show the start of a list label
-
-std::string_view LabelStart(const RecordList& list, int position) {
-  return list.label(position).substr(0, kCaptionLength);
-}
-
-int FirstSelected(const RecordList& list) {
-  for (int p = 0; p < list.count; ++p)
-    if (list.selected[p]) return p;
-  return -1;
-}
-
-// A box is always enabled before it is checked, so checking it shows its curve.
-void UseBox(ChartState& chart, int radio_item, int slot, std::string_view caption) {
-  CheckBox& box = chart.box[slot];
-  box.caption.assign(caption);
-  box.enabled = true;
-  box.record = -1;
-  SetBoxChecked(chart, radio_item, slot, true);
-}
-
-// A box that stands for the record at list position p: its caption is the label's start.
-void UseRecordBox(ChartState& chart, int radio_item, int slot, const RecordList& list, int p) {
-  UseBox(chart, radio_item, slot, LabelStart(list, p));
-  chart.box[slot].record = p;
-}
+constexpr size_t kCaptionLength = 12;
 
 void ResetBoxes(ChartState& chart, int radio_item) {
   for (int i = 0; i < kBoxCount; ++i) {
@@ -65,8 +32,32 @@ uint32_t RightExtent(uint32_t max) {
   return max < 25u ? 30u : max + 5u;
 }
 
-// The largest rETR truncated toward zero; the maximum starts at 0, so only the upper end needs a
-// bound.
+}  // namespace
+
+std::string_view LabelStart(const RecordList& list, int position) {
+  return list.label(position).substr(0, kCaptionLength);
+}
+
+int FirstSelected(const RecordList& list) {
+  for (int p = 0; p < list.count; ++p)
+    if (list.selected[p]) return p;
+  return -1;
+}
+
+void UseBox(ChartState& chart, int radio_item, int slot, std::string_view caption) {
+  CheckBox& box = chart.box[slot];
+  box.caption.assign(caption);
+  box.enabled = true;
+  box.record = -1;
+  SetBoxChecked(chart, radio_item, slot, true);
+}
+
+void UseRecordBox(ChartState& chart, int radio_item, int slot, const RecordList& list, int p) {
+  UseBox(chart, radio_item, slot, LabelStart(list, p));
+  chart.box[slot].record = p;
+}
+
+// The maximum starts at 0, so only the upper end needs a bound.
 uint32_t TruncateMax(float max) {
   if (!(max > 0.0f)) return 0;
   if (max >= 4294967040.0f) return 4294967040u;
@@ -81,16 +72,12 @@ uint64_t FirstBlock(const ChartSource& source, int position) {
   return Record(source.image, source.list.offset(position)).first_block();
 }
 
-// A curve of a pulse kinetics or rapid light curve comparison: the chosen parameter row, rETR on
-// the right axis.
 void PrepareChoiceCurve(ChartState& chart, int slot) {
   Series& s = chart.line[slot];
   s.right_axis = chart.combo.index == kRowRetr;
   s.color = kBoxColor[slot];
 }
 
-// The single-record view of the quenching rows: the eight parameters in the first eight boxes,
-// rETR against the right axis.
 void PrepareQuenchingRows(ChartState& chart, int radio_item, int title_position,
                           const RecordList& list) {
   chart.title.assign(LabelStart(list, title_position));
@@ -105,7 +92,11 @@ void PrepareQuenchingRows(ChartState& chart, int radio_item, int title_position,
   chart.line[kRowRetr].right_axis = true;
 }
 
-}  // namespace
+void BeginSingleRecordOjipChart(ChartState& chart, int radio_item, const RecordList& list, int p,
+                                uint32_t left_max) {
+  ReDrawAxis(chart, radio_item, kAxisOjipTime, left_max, 0, 0);
+  chart.title.assign(LabelStart(list, p));
+}
 
 void SetBoxChecked(ChartState& chart, int radio_item, int slot, bool checked) {
   if (slot < 0 || slot >= kBoxCount) return;
@@ -213,215 +204,6 @@ void DrawOJIP(const FileImage& image, uint64_t block_pos, Series& series, uint32
   for (int32_t i = 0; i < n; ++i)
     AddPoint(series, OjipTimeUs(static_cast<uint32_t>(i)),
              image.U16(b.samples() + 2u * static_cast<uint32_t>(i)));
-}
-
-void DrawChart_OJIP(const ChartSource& source, ChartState& chart) {
-  ReDrawAxis(chart, kRadioOjip, kAxisOjipTime, source.ojip_fm_max, 0, 0);
-  const RecordList& list = source.list;
-  int slot = 0;
-  for (int p = 0; p < list.count; ++p) {
-    if (!list.selected[p]) continue;
-    if (slot == kBoxCount) break;
-    UseRecordBox(chart, kRadioOjip, slot, list, p);
-    DrawOJIP(source.image, FirstBlock(source, p), chart.smoothed[slot], kBoxColor[slot]);
-    ++slot;
-  }
-}
-
-void DrawChart_MTOJIP(const ChartSource& source, ChartState& chart) {
-  const int p = FirstSelected(source.list);
-  if (p < 0) return;
-  const MultiOjipResult& r = source.results.multiojip[p];
-  uint32_t left_max = 0;
-  for (int k = 0; k < kMultiOjipSteps; ++k)
-    if (r.Fm[k] > left_max) left_max = r.Fm[k];
-  ReDrawAxis(chart, kRadioMultiOjip, kAxisOjipTime, left_max, 0, 0);
-  chart.title.assign(LabelStart(source.list, p));
-  uint64_t b = FirstBlock(source, p);
-  char caption[16];
-  for (int k = 0; k < kMultiOjipSteps; ++k) {
-    std::snprintf(caption, sizeof caption, "AL=%u", unsigned{kMultiOjipLight[k]});
-    UseBox(chart, kRadioMultiOjip, k, caption);
-    DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k]);
-    b = NextBlockUnchecked(source.image, b);
-  }
-}
-
-void DrawChart_SlowK(const ChartSource& source, ChartState& chart) {
-  const RecordList& list = source.list;
-  int slot = 0;
-  int title_position = -1;
-  float max = 0.0f;
-  for (int p = 0; p < list.count; ++p) {
-    if (!list.selected[p]) continue;
-    if (slot == 0) title_position = p;
-    if (slot == kBoxCount) break;
-    SlowKinPulseSeries& s = chart.pulse[slot];
-    ComputeSlowKinPulseSeries(source.image, list.offset(p), s);
-    const int count = s.count < kSlowKinMaxPulses ? s.count : kSlowKinMaxPulses;
-    for (int r = 0; r < count; ++r)
-      if (s.row[kRowRetr][r] > max) max = s.row[kRowRetr][r];
-    ++slot;
-  }
-  ReDrawAxis(chart, kRadioSlowKin, kAxisPulse, 1, 0, TruncateMax(max));
-
-  if (list.selected_count == 1 && title_position >= 0) {
-    PrepareQuenchingRows(chart, kRadioSlowKin, title_position, list);
-    const SlowKinPulseSeries& s = chart.pulse[0];
-    const int count = s.count < kSlowKinMaxPulses ? s.count : kSlowKinMaxPulses;
-    for (int r = 0; r < count; ++r)
-      for (int m = 0; m < kQuenchingRows; ++m) AddPoint(chart.line[m], r + 2, s.row[m][r]);
-    return;
-  }
-
-  chart.combo.visible = true;
-  slot = 0;
-  for (int p = 0; p < list.count; ++p) {
-    if (!list.selected[p]) continue;
-    if (slot == kBoxCount) break;
-    UseRecordBox(chart, kRadioSlowKin, slot, list, p);
-    ++slot;
-  }
-  const int m = chart.combo.index;
-  for (int q = 0; q < slot; ++q) {
-    PrepareChoiceCurve(chart, q);
-    if (m < 0 || m >= kQuenchingRows) continue;
-    const SlowKinPulseSeries& s = chart.pulse[q];
-    const int count = s.count < kSlowKinMaxPulses ? s.count : kSlowKinMaxPulses;
-    for (int r = 0; r < count; ++r) AddPoint(chart.line[q], r + 2, s.row[m][r]);
-  }
-}
-
-void DrawChart_RLC(const ChartSource& source, ChartState& chart) {
-  const RecordList& list = source.list;
-  int slot = 0;
-  int title_position = -1;
-  float max = 0.0f;
-  for (int p = 0; p < list.count; ++p) {
-    if (!list.selected[p]) continue;
-    if (slot == kBoxCount) break;
-    if (slot == 0) title_position = p;
-    const RlcResult& r = source.results.rlc[p];
-    for (int k = 0; k < kRlcSteps; ++k)
-      if (r.row[kRowRetr][k] > max) max = r.row[kRowRetr][k];
-    ++slot;
-  }
-  ReDrawAxis(chart, kRadioRlc, kAxisLight, 1, 0, TruncateMax(max));
-
-  if (list.selected_count == 1 && title_position >= 0) {
-    PrepareQuenchingRows(chart, kRadioRlc, title_position, list);
-    const RlcResult& r = source.results.rlc[title_position];
-    for (int k = 0; k < kRlcSteps; ++k)
-      for (int m = 0; m < kQuenchingRows; ++m) AddPoint(chart.line[m], kRlcLight[k], r.row[m][k]);
-    return;
-  }
-
-  chart.combo.visible = true;
-  const int m = chart.combo.index;
-  slot = 0;
-  for (int p = 0; p < list.count; ++p) {
-    if (!list.selected[p]) continue;
-    if (slot == kBoxCount) break;
-    UseRecordBox(chart, kRadioRlc, slot, list, p);
-    PrepareChoiceCurve(chart, slot);
-    if (m >= 0 && m < kQuenchingRows) {
-      const RlcResult& r = source.results.rlc[p];
-      for (int k = 0; k < kRlcSteps; ++k) AddPoint(chart.line[slot], kRlcLight[k], r.row[m][k]);
-    }
-    ++slot;
-  }
-}
-
-void DrawChart_DR(const ChartSource& source, ChartState& chart) {
-  const int p = FirstSelected(source.list);
-  if (p < 0) return;
-  const DrResult& r = source.results.dr[p];
-  uint32_t left_max = 0;
-  for (int k = 0; k < kDrPulses; ++k)
-    if (r.Fm[k] > left_max) left_max = r.Fm[k];
-  ReDrawAxis(chart, kRadioDr, kAxisOjipTime, left_max, 0, 0);
-  chart.title.assign(LabelStart(source.list, p));
-  UseBox(chart, kRadioDr, 0, "OJIP:1");
-  UseBox(chart, kRadioDr, kBoxCount - 1, "OJIP:20");
-  // Twenty traces in ten colours: each pair of pulses shares the colour of one box.
-  uint64_t b = FirstBlock(source, p);
-  for (int k = 0; k < kSeriesCount; ++k) {
-    chart.smoothed[k].visible = true;
-    DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k / 2]);
-    b = NextBlockUnchecked(source.image, b);
-  }
-}
-
-void DrawChart_ASS(const ChartSource& source, ChartState& chart) {
-  const int p = FirstSelected(source.list);
-  if (p < 0) return;
-  const AfterSsResult& r = source.results.afterss[p];
-  uint32_t left_max = 0;
-  for (int k = 0; k < kBoxCount; ++k)
-    if (r.Fm[k] > left_max) left_max = r.Fm[k];
-  ReDrawAxis(chart, kRadioAfterSs, kAxisOjipTime, left_max, 0, 0);
-  chart.title.assign(LabelStart(source.list, p));
-  // The first trace of each pulse pair: five after darkness, five after far-red light.
-  uint64_t b = FirstBlock(source, p);
-  char caption[16];
-  for (int k = 0; k < kBoxCount; ++k) {
-    if (k < 5)
-      std::snprintf(caption, sizeof caption, "D_OJIP:%d", k + 1);
-    else
-      std::snprintf(caption, sizeof caption, "FR_OJIP:%d", k - 4);
-    UseBox(chart, kRadioAfterSs, k, caption);
-    DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k]);
-    b = NextBlockUnchecked(source.image, b);
-    b = NextBlockUnchecked(source.image, b);
-  }
-}
-
-void DrawChart_Fo(const ChartSource& source, ChartState& chart) {
-  const int p = FirstSelected(source.list);
-  if (p < 0) return;
-  const FoPrimeResult& r = source.results.foprime[p];
-  const uint32_t left_max = r.Fm > r.FmPrime ? r.Fm : r.FmPrime;
-  ReDrawAxis(chart, kRadioFoPrime, kAxisOjipTime, left_max, 0, 0);
-  chart.title.assign(LabelStart(source.list, p));
-  UseBox(chart, kRadioFoPrime, 0, "DA_OJIP");
-  UseBox(chart, kRadioFoPrime, 1, "FR_OJIP");
-  uint64_t b = FirstBlock(source, p);
-  DrawOJIP(source.image, b, chart.smoothed[0], kBoxColor[0]);
-  b = NextBlockUnchecked(source.image, b);
-  DrawOJIP(source.image, b, chart.smoothed[1], kBoxColor[1]);
-}
-
-void DrawChart_PIFR(const ChartSource& source, ChartState& chart) {
-  const RecordList& list = source.list;
-  PifrCurve curves[kBoxCount];
-  uint32_t left_max = 0;
-  uint32_t longest = 0;
-  int slot = 0;
-  for (int p = 0; p < list.count; ++p) {
-    if (!list.selected[p]) continue;
-    if (slot == kBoxCount) break;
-    ComputePifrCurve(source.image, list.offset(p), curves[slot]);
-    if (curves[slot].largest() > left_max) left_max = curves[slot].largest();
-    if (curves[slot].count() > longest) longest = curves[slot].count();
-    ++slot;
-  }
-  const uint32_t bottom_max = longest < 150u ? 150u : 300u;
-  ReDrawAxis(chart, kRadioPifr, kAxisSeconds, left_max, bottom_max, 0);
-
-  slot = 0;
-  for (int p = 0; p < list.count; ++p) {
-    if (!list.selected[p]) continue;
-    if (slot == kBoxCount) break;
-    UseRecordBox(chart, kRadioPifr, slot, list, p);
-    Series& s = chart.line[slot];
-    s.color = kBoxColor[slot];
-    // Each curve rises from 0 at 0 s to its first point.
-    AddPoint(s, 0, 0);
-    const PifrCurve& c = curves[slot];
-    const int count = c.count() < kPifrMaxPoints ? c.count() : kPifrMaxPoints;
-    for (int k = 0; k < count; ++k) AddPoint(s, k, c.point(k));
-    ++slot;
-  }
 }
 
 void CbBoxSKChange(int index, int radio_item, const ChartSource& source, ChartState& chart) {

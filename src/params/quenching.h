@@ -6,6 +6,19 @@
 
 namespace corvel {
 
+// Rows of the per-pulse series and of the light curve, in the order of the chart's curve choice.
+enum QuenchingRow : int {
+  kRowRetr = 0,
+  kRowYII,
+  kRowFmPrimeFm,
+  kRowQP,
+  kRowQL,
+  kRowQN,
+  kRowYNO,
+  kRowYNPQ,
+  kQuenchingRows
+};
+
 struct QuenchingInput {
   float fo, fm;   // dark pulse
   float fs, fmp;  // light pulse: its Fo is Fs, its Fm is Fm'

@@ -4,8 +4,13 @@
 
 #include <cstdint>
 
-#include "params/results.h"
-#include "records/block_roles.h"
+#include "params/after_steady_state.h"
+#include "params/dark_relaxation.h"
+#include "params/fo_prime.h"
+#include "params/multi_ojip.h"
+#include "params/pifr.h"
+#include "params/pulse_kinetics.h"
+#include "params/rapid_light_curve.h"
 #include "records/file_image.h"
 #include "records/ojip_decoder.h"
 #include "records/record_list.h"

@@ -3,8 +3,11 @@
 #include <charconv>
 #include <cstdio>
 
-#include "params/other_types.h"
-#include "params/rlc.h"
+#include "params/chlorophyll.h"
+#include "params/ojip.h"
+#include "params/pulse_kinetics.h"
+#include "params/rapid_light_curve.h"
+#include "params/result_tables.h"
 #include "params/title_lists.h"
 #include "records/gbk_text.h"
 #include "records/measurement_type.h"
@@ -38,29 +41,19 @@ class Builder {
 };
 
 void Ojip(const GridSource& src, int i, uint32_t off, Builder& b) {
-  const OjipResult& r = src.results.ojip[i];
+  const OjipColumns c = ColumnsOf(src.results.ojip[i]);
   b.Setting(3, Printf("3000(%dS)", DecodeSettings(src.image, off).OjipSlSec));
-  const uint16_t points[] = {r.Fo, r.Fl, r.Fk, r.Fj, r.Fi, r.Fm, r.tFm, r.Fv};
-  for (int c = 0; c < 8; ++c) b.Value(4 + c, points[c]);
-  const float reals[] = {r.FvFm,  r.FoFm,  r.Vj,    r.Area,  r.Mo,    r.Sm,    r.N,     r.PhiPo,
-                         r.PsiO,  r.PhiEo, r.PhiDo, r.AbsRc, r.TroRc, r.EtoRc, r.DioRc, r.RcCso,
-                         r.RcCsm, r.PiAbs, r.PiCso, r.PiCsm, r.DfAbs, r.DfCso, r.DfCsm};
-  for (int c = 0; c < 23; ++c) b.Value(12 + c, reals[c]);
+  for (int k = 0; k < 8; ++k) b.Value(4 + k, c.points[k]);
+  for (int k = 0; k < 23; ++k) b.Value(12 + k, c.reals[k]);
 }
 
 void SlowKin(const GridSource& src, int i, uint32_t off, Builder& b) {
-  const SlowKinResult& r = src.results.slowkin[i];
+  const SlowKinColumns c = ColumnsOf(src.results.slowkin[i]);
   const MeasSettings set = DecodeSettings(src.image, off);
   b.Setting(3, set.SkAl);
   b.Setting(4, Printf("4000(%d)", set.SkPulseCount));
-  const uint16_t points[] = {r.Fo, r.Fm, r.Fs, r.FmPrime, r.FoPrime};
-  for (int c = 0; c < 5; ++c) b.Value(5 + c, points[c]);
-  const float reals[] = {r.FvFm, r.FqPrime,   r.FvPrimeFmPrime,
-                         r.FsFm, r.FmPrimeFm, r.YII,
-                         r.rETR, r.qP,        r.qL,
-                         r.qN,   r.NPQ,       r.YNO,
-                         r.YNPQ};
-  for (int c = 0; c < 13; ++c) b.Value(10 + c, reals[c]);
+  for (int k = 0; k < 5; ++k) b.Value(5 + k, c.points[k]);
+  for (int k = 0; k < 13; ++k) b.Value(10 + k, c.reals[k]);
 }
 
 void Rlc(const GridSource& src, int i, uint32_t off, Builder& b, TidyRecord& out) {

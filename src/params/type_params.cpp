@@ -1,44 +1,16 @@
 #include "params/type_params.h"
 
-#include "params/jip_test.h"
-#include "params/other_types.h"
-#include "params/rlc.h"
-#include "params/slowkin.h"
-#include "params/title_lists.h"
-#include "records/block_roles.h"
-#include "records/record.h"
+#include "params/after_steady_state.h"
+#include "params/chlorophyll.h"
+#include "params/dark_relaxation.h"
+#include "params/fo_prime.h"
+#include "params/multi_ojip.h"
+#include "params/ojip.h"
+#include "params/pifr.h"
+#include "params/pulse_kinetics.h"
+#include "params/rapid_light_curve.h"
 
 namespace corvel {
-
-namespace {
-
-// OJIP records get the full JIP test on their first data block.
-void DecodeOjipStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodeOjip(image, Record(image, off).first_block(), t.ojip[i], true);
-}
-void DecodeSlowKinStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodeSlowKin(image, off, t.slowkin[i]);
-}
-void DecodeRlcStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodeRlc(image, off, t.rlc[i]);
-}
-void DecodeDrStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodeDr(image, off, t.dr[i]);
-}
-void DecodeAfterSsStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodeAfterSs(image, off, t.afterss[i]);
-}
-void DecodePifrStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodePifrSlope(image, off, t.pifr[i]);
-}
-void DecodeMultiOjipStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodeMultiOjip(image, off, t.multiojip[i]);
-}
-void DecodeFoPrimeStep(const FileImage& image, uint32_t off, ResultTables& t, int i) {
-  DecodeFoPrime(image, off, t.foprime[i]);
-}
-
-}  // namespace
 
 const TypeParams kTypeParams[kTypeCount] = {
     {RadioItem::kOjip, DecodeOjipStep, kTitlesOjip, FillGridPara_OJIP},

@@ -1,7 +1,8 @@
 // The ten measurement types: one descriptor entry per type with what every layer knows of it, its
 // place on the screen (radio item), its code in the file, its names and what the window shows of
-// it. The behaviour of a type (decoder, title list, table fill, drawing) is found by its radio
-// item in the type table of each layer: params/type_params.h, charts/type_drawings.h.
+// it. The behaviour of a type (decoder, title list, table fill, drawing) lives in one file per
+// layer named after the type, found by its radio item through the layer's table:
+// params/type_params.h and DrawChartForRadio in charts/draw.cpp.
 #pragma once
 
 #include <array>

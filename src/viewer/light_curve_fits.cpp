@@ -1,7 +1,7 @@
 #include "viewer/light_curve_fits.h"
 
 #include "analysis/fit_csv.h"
-#include "params/rlc.h"
+#include "params/rapid_light_curve.h"
 #include "records/gbk_text.h"
 #include "records/measurement_type.h"
 #include "records/record.h"

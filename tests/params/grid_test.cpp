@@ -5,7 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "params/chlorophyll.h"
 #include "params/number_format.h"
+#include "params/ojip.h"
 #include "params/table_csv.h"
 #include "params/title_lists.h"
 

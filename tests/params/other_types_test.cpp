@@ -1,10 +1,13 @@
-#include "params/other_types.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "param_files.h"
+#include "params/chlorophyll.h"
+#include "params/dark_relaxation.h"
+#include "params/fo_prime.h"
+#include "params/multi_ojip.h"
+#include "params/pifr.h"
 
 namespace corvel {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "param_files.h"
-#include "params/rlc.h"
-#include "params/slowkin.h"
+#include "params/pulse_kinetics.h"
+#include "params/rapid_light_curve.h"
 
 namespace corvel {
 namespace {

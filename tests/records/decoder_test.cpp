@@ -2,7 +2,9 @@
 
 #include <string>
 
-#include "records/block_roles.h"
+#include "params/after_steady_state.h"
+#include "params/pifr.h"
+#include "records/least_squares.h"
 #include "records/ojip_decoder.h"
 #include "records/record.h"
 #include "records/settings.h"

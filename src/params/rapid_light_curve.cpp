@@ -1,9 +1,10 @@
-#include "params/rlc.h"
+#include "params/rapid_light_curve.h"
 
 #include <cstring>
 
+#include "params/fill_rows.h"
 #include "params/jip_test.h"
-#include "params/quenching.h"
+#include "params/result_tables.h"
 #include "records/real.h"
 #include "records/record.h"
 #include "records/settings.h"
@@ -46,6 +47,38 @@ void DecodeRlc(const FileImage& image, uint32_t record_offset, RlcResult& r) {
     r.row[kRowYNO][k] = v.yno;
     r.row[kRowYNPQ][k] = v.ynpq;
   }
+}
+
+void DecodeRlcStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot) {
+  DecodeRlc(image, record_offset, tables.rlc[slot]);
+}
+
+const char* const kTitlesRlc[] = {"Filename", "Date/Time", "Meas.Type", "LAdap(t:min)", "AL",
+                                  "SL(n)",    "Y(II)",     "rETR",      "Fm'/Fm",       "qP",
+                                  "qL",       "qN",        "Y(NO)",     "Y(NPQ)",       "END"};
+
+void FillGridPara_RLC(const GridSource& src, Grid& grid) {
+  RowCounter rows(grid);
+  ForEachSelected(src, [&](int i, uint32_t off) {
+    const RlcResult& r = src.results.rlc[i];
+    const MeasSettings set = DecodeSettings(src.image, off);
+    const bool light_adapted = RlcLightAdapted(src.image, off);
+    const int first = rows.Next();
+    for (int k = 0; k < kRlcSteps; ++k) {
+      RowWriter w(grid, first + k);
+      if (k == 0) {
+        w.Identity(src.image, off, TypeCode::kRlc);
+        w.Pair(3, set.RlcAdaptAl, set.RlcAdaptMin);
+      }
+      w.Int(4, kRlcLight[k]);
+      w.Wrapped(5, "4000(", k + 1, ")");
+      w.Fixed(6, r.row[kRowYII][k]);
+      w.Fixed(7, r.row[kRowRetr][k]);
+      if (!light_adapted)
+        for (int q = kRowFmPrimeFm; q <= kRowYNPQ; ++q) w.Fixed(8 + q - kRowFmPrimeFm, r.row[q][k]);
+      rows.Next();
+    }
+  });
 }
 
 }  // namespace corvel

@@ -1,10 +1,11 @@
-#include "params/slowkin.h"
+#include "params/pulse_kinetics.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "params/fill_rows.h"
 #include "params/jip_test.h"
-#include "params/quenching.h"
+#include "params/result_tables.h"
 #include "records/real.h"
 #include "records/record.h"
 #include "records/settings.h"
@@ -114,6 +115,36 @@ void ComputeSlowKinPulseSeries(const FileImage& image, uint32_t record_offset,
 
     pos = NextBlockUnchecked(image, pos);
   }
+}
+
+void DecodeSlowKinStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
+                       int slot) {
+  DecodeSlowKin(image, record_offset, tables.slowkin[slot]);
+}
+
+SlowKinColumns ColumnsOf(const SlowKinResult& r) {
+  return {{r.Fo, r.Fm, r.Fs, r.FmPrime, r.FoPrime},
+          {r.FvFm, r.FqPrime, r.FvPrimeFmPrime, r.FsFm, r.FmPrimeFm, r.YII, r.rETR, r.qP, r.qL,
+           r.qN, r.NPQ, r.YNO, r.YNPQ}};
+}
+
+const char* const kTitlesSlowKin[] = {
+    "Filename", "Date/Time", "Meas.Type", "AL",  "SL(n)",   "Fo",    "Fm",     "Fs",
+    "Fm'",      "Fo'(Cacu)", "Fv/Fm",     "Fq'", "Fv'/Fm'", "Fs/Fm", "Fm'/Fm", "Y(II)",
+    "rETR(II)", "qP",        "qL",        "qN",  "NPQ",     "Y(NO)", "Y(NPQ)", "END"};
+
+void FillGridPara_SlowK(const GridSource& src, Grid& grid) {
+  RowCounter rows(grid);
+  ForEachSelected(src, [&](int i, uint32_t off) {
+    RowWriter w(grid, rows.Next());
+    const SlowKinColumns c = ColumnsOf(src.results.slowkin[i]);
+    const MeasSettings set = DecodeSettings(src.image, off);
+    w.Identity(src.image, off, TypeCode::kSlowKin);
+    w.Int(3, set.SkAl);
+    w.Wrapped(4, "4000(", set.SkPulseCount, ")");
+    for (int k = 0; k < 5; ++k) w.Int(5 + k, c.points[k]);
+    for (int k = 0; k < 13; ++k) w.Fixed(10 + k, c.reals[k]);
+  });
 }
 
 }  // namespace corvel

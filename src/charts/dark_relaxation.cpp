@@ -1,0 +1,30 @@
+// The dark relaxation chart: the twenty traces of the first selected record.
+#include "charts/draw_parts.h"
+#include "params/dark_relaxation.h"
+#include "params/result_tables.h"
+#include "records/measurement_type.h"
+#include "records/record.h"
+
+namespace corvel {
+
+void DrawChart_DR(const ChartSource& source, ChartState& chart) {
+  constexpr int kRadio = ItemIndex(RadioItem::kDr);
+  const int p = FirstSelected(source.list);
+  if (p < 0) return;
+  const DrResult& r = source.results.dr[p];
+  uint32_t left_max = 0;
+  for (int k = 0; k < kDrPulses; ++k)
+    if (r.Fm[k] > left_max) left_max = r.Fm[k];
+  BeginSingleRecordOjipChart(chart, kRadio, source.list, p, left_max);
+  UseBox(chart, kRadio, 0, "OJIP:1");
+  UseBox(chart, kRadio, kBoxCount - 1, "OJIP:20");
+  // Twenty traces in ten colours: each pair of pulses shares the colour of one box.
+  uint64_t b = FirstBlock(source, p);
+  for (int k = 0; k < kSeriesCount; ++k) {
+    chart.smoothed[k].visible = true;
+    DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k / 2]);
+    b = NextBlockUnchecked(source.image, b);
+  }
+}
+
+}  // namespace corvel

@@ -1,0 +1,31 @@
+// The multi-light OJIP chart: the six traces of the first selected record, one per light level.
+#include <cstdio>
+
+#include "charts/draw_parts.h"
+#include "params/multi_ojip.h"
+#include "params/result_tables.h"
+#include "records/measurement_type.h"
+#include "records/record.h"
+
+namespace corvel {
+
+void DrawChart_MTOJIP(const ChartSource& source, ChartState& chart) {
+  constexpr int kRadio = ItemIndex(RadioItem::kMultiOjip);
+  const int p = FirstSelected(source.list);
+  if (p < 0) return;
+  const MultiOjipResult& r = source.results.multiojip[p];
+  uint32_t left_max = 0;
+  for (int k = 0; k < kMultiOjipSteps; ++k)
+    if (r.Fm[k] > left_max) left_max = r.Fm[k];
+  BeginSingleRecordOjipChart(chart, kRadio, source.list, p, left_max);
+  uint64_t b = FirstBlock(source, p);
+  char caption[16];
+  for (int k = 0; k < kMultiOjipSteps; ++k) {
+    std::snprintf(caption, sizeof caption, "AL=%u", unsigned{kMultiOjipLight[k]});
+    UseBox(chart, kRadio, k, caption);
+    DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k]);
+    b = NextBlockUnchecked(source.image, b);
+  }
+}
+
+}  // namespace corvel
