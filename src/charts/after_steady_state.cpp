@@ -1,8 +1,9 @@
 // The after-steady-state chart: the first trace of each pulse pair of the first selected record.
+#include "params/after_steady_state.h"
+
 #include <cstdio>
 
 #include "charts/draw_parts.h"
-#include "params/after_steady_state.h"
 #include "params/result_tables.h"
 #include "records/measurement_type.h"
 #include "records/record.h"

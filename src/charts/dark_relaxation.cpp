@@ -1,6 +1,7 @@
 // The dark relaxation chart: the twenty traces of the first selected record.
-#include "charts/draw_parts.h"
 #include "params/dark_relaxation.h"
+
+#include "charts/draw_parts.h"
 #include "params/result_tables.h"
 #include "records/measurement_type.h"
 #include "records/record.h"

@@ -1,6 +1,7 @@
 // The Fo' chart: the dark and the far-red trace of the first selected record.
-#include "charts/draw_parts.h"
 #include "params/fo_prime.h"
+
+#include "charts/draw_parts.h"
 #include "params/result_tables.h"
 #include "records/measurement_type.h"
 #include "records/record.h"

@@ -1,8 +1,9 @@
 // The multi-light OJIP chart: the six traces of the first selected record, one per light level.
+#include "params/multi_ojip.h"
+
 #include <cstdio>
 
 #include "charts/draw_parts.h"
-#include "params/multi_ojip.h"
 #include "params/result_tables.h"
 #include "records/measurement_type.h"
 #include "records/record.h"

@@ -1,6 +1,7 @@
 // The PIFR chart: the thinned curve of each selected record, one box each, over seconds.
-#include "charts/draw_parts.h"
 #include "params/pifr.h"
+
+#include "charts/draw_parts.h"
 #include "records/measurement_type.h"
 
 namespace corvel {

@@ -1,7 +1,8 @@
 // The pulse kinetics chart: one record's eight quenching rows over the pulses, or, for several
 // records, the row the curve choice picks, one curve per record.
-#include "charts/draw_parts.h"
 #include "params/pulse_kinetics.h"
+
+#include "charts/draw_parts.h"
 #include "records/measurement_type.h"
 
 namespace corvel {

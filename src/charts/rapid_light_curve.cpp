@@ -1,7 +1,8 @@
 // The rapid light curve chart: one record's eight quenching rows over the light steps, or, for
 // several records, the row the curve choice picks, one curve per record.
-#include "charts/draw_parts.h"
 #include "params/rapid_light_curve.h"
+
+#include "charts/draw_parts.h"
 #include "params/result_tables.h"
 #include "records/measurement_type.h"
 

@@ -80,7 +80,8 @@ void ComputePifrCurve(const FileImage& image, uint32_t record_offset, PifrCurve&
   curve.v[1] = largest;
 }
 
-void DecodePifrStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot) {
+void DecodePifrStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
+                    int slot) {
   DecodePifrSlope(image, record_offset, tables.pifr[slot]);
 }
 
