@@ -328,5 +328,4 @@ RecordSpec SynthChlConc(Rng& rng, const SynthStamp& stamp, int tenths, bool with
   return rec;
 }
 
-
 }  // namespace corvel::synth

@@ -6,7 +6,6 @@ namespace corvel::synth {
 
 namespace detail {
 
-
 Leaf DarkLeaf(Rng& rng) {
   const double fo = rng.Uniform(320, 580);
   const double fvfm = rng.Uniform(0.66, 0.82);

@@ -180,5 +180,4 @@ RecordSpec SynthUser(Rng& rng, const SynthStamp& stamp, int program) {
   return rec;
 }
 
-
 }  // namespace corvel::synth
