@@ -34,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include "chart_view.h"
+#include "compare_page.h"
 #include "core_messages.h"
 #include "fit_table_model.h"
 #include "gbk.h"
@@ -111,6 +112,8 @@ TForm1::TForm1(corvel::app::Prompter* prompter, QWidget* parent)
   BuildTablePage();
   BuildCurvePage();
   BuildFitPage();
+  ComparePage1 = new ComparePage(this);
+  PageCtrl->addTab(ComparePage1, tr("  比  较  "));
 
   file_label_ = new QLabel(this);
   file_label_->setObjectName(QStringLiteral("FileName"));
@@ -514,6 +517,7 @@ void TForm1::ShowTypeSwitch() {
   SetInfoText(session_->info_text());
   ShowChart();
   ShowNotice();
+  ComparePage1->Refresh();  // the groups went with the list
 }
 
 void TForm1::ListSelectionChanged(const QItemSelection& selected,
