@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
+#include <numbers>
 
 #include "chart_view.h"
 #include "picture_file.h"
@@ -37,11 +38,17 @@ QString Number(double v, double step) {
   return QString::number(v, 'f', decimals);
 }
 
-// A time in microseconds with thousands separators, as the curve page labels its time axis.
-QString TimeLabel(double us) {
-  QString digits = QString::number(static_cast<qlonglong>(std::llround(us)));
-  for (qsizetype at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, QLatin1Char(','));
-  return digits + QStringLiteral("us");
+// A whole decade of microseconds as a power of ten ("10³"), which fits under a narrow chart.
+QString DecadeLabel(double us) {
+  static const char16_t kSuperscript[] = u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
+  const int exponent = static_cast<int>(std::lround(std::log10(us)));
+  if (exponent == 0) return QStringLiteral("1");
+  if (exponent == 1) return QStringLiteral("10");
+  QString label = QStringLiteral("10");
+  if (exponent < 0) label += QChar(0x207B);
+  for (const QChar digit : QString::number(std::abs(exponent)))
+    label += QChar(kSuperscript[digit.digitValue()]);
+  return label;
 }
 
 // The group names with their colours, one line each, from the top left of `area`.
@@ -123,7 +130,7 @@ void CompareCurveChart::Paint(QPainter& painter, const QRectF& target, bool) {
   };
 
   // Grid, ticks and labels: whole decades along the bottom, whole steps up the left.
-  painter.setPen(QPen(QColor(0xE0, 0xE0, 0xE0), 1));
+  painter.setPen(QPen(QColor(0xEE, 0xEE, 0xEE), 1));
   for (double x = plot.x_min; x <= plot.x_max * 1.0001; x *= 10) {
     for (int m = 2; m <= 9 && x * m < plot.x_max; ++m)
       painter.drawLine(QPointF(px(x * m), plot_area.top()), QPointF(px(x * m), plot_area.bottom()));
@@ -146,7 +153,7 @@ void CompareCurveChart::Paint(QPainter& painter, const QRectF& target, bool) {
                      Qt::AlignRight | Qt::AlignVCenter, label);
   }
   for (double x = plot.x_min; x <= plot.x_max * 1.0001; x *= 10) {
-    const QString label = TimeLabel(x);
+    const QString label = DecadeLabel(x);
     const double w = fm.horizontalAdvance(label);
     painter.drawText(QPointF(px(x) - w / 2, plot_area.bottom() + 4 + fm.ascent()), label);
   }
@@ -255,8 +262,10 @@ void RadarChart::Paint(QPainter& painter, const QRectF& target, bool) {
     painter.setPen(QPen(one ? QColor(0x80, 0x80, 0x80) : QColor(0xD0, 0xD0, 0xD0), one ? 1.5 : 1));
     painter.drawPolygon(polygon);
     painter.setPen(Qt::darkGray);
-    const QPointF label = at(plot.directions.front(), ring / plot.outer);
-    painter.drawText(QPointF(label.x() + 3, label.y() + fm.ascent() / 2), QString::number(ring));
+    // Between the first two spokes, clear of the axis names.
+    const double half = std::numbers::pi / static_cast<double>(n);
+    const QPointF label = at({std::sin(half), std::cos(half)}, ring / plot.outer);
+    painter.drawText(QPointF(label.x() + 2, label.y()), QString::number(ring));
   }
   painter.setPen(QPen(QColor(0xC0, 0xC0, 0xC0), 1));
   for (const corvel::ChartPoint& d : plot.directions) painter.drawLine(centre, at(d, 1));

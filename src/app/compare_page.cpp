@@ -157,8 +157,8 @@ ComparePage::ComparePage(TForm1* form, QWidget* parent)
   GroupTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   GroupTable->verticalHeader()->hide();
   GroupTable->horizontalHeader()->setStretchLastSection(true);
-  GroupTable->setColumnWidth(0, 110);
-  GroupTable->setColumnWidth(1, 56);
+  GroupTable->setColumnWidth(0, 100);
+  GroupTable->setColumnWidth(1, 52);
   GroupTable->setToolTip(tr("双击组名可改名"));
   auto* control_label = new QLabel(tr("对照组:"), editor);
   CbBoxControl = new QComboBox(editor);
@@ -171,7 +171,7 @@ ComparePage::ComparePage(TForm1* form, QWidget* parent)
   grid->addWidget(BtnRemoveGroup, 2, 2);
   grid->addWidget(BtnPropose, 3, 0, 1, 3);
   grid->setColumnStretch(1, 1);
-  editor->setFixedWidth(360);
+  editor->setFixedWidth(300);
   top_layout->addWidget(editor);
 
   auto* summary_box = new QWidget(top);
@@ -191,8 +191,7 @@ ComparePage::ComparePage(TForm1* form, QWidget* parent)
   SummaryTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SummaryTable->setWordWrap(false);
   SummaryTable->verticalHeader()->setDefaultSectionSize(SummaryTable->fontMetrics().height() + 6);
-  SummaryTable->horizontalHeader()->setDefaultSectionSize(84);
-  SummaryTable->horizontalHeader()->resizeSection(2, 40);
+  SummaryTable->verticalHeader()->hide();
   summary_layout->addLayout(summary_row);
   summary_layout->addWidget(SummaryTable, 1);
   top_layout->addWidget(summary_box, 1);
@@ -290,6 +289,8 @@ void ComparePage::ShowGroups() {
     CbBoxControl->setCurrentIndex(count > 0 ? groups.control() : -1);
   }
   summary_->Reset();
+  // A few dozen rows: the columns fit their numbers.
+  SummaryTable->resizeColumnsToContents();
   switch (view_->status()) {
     case corvel::CompareStatus::kNoParameters:
       LblCompareNote->setText(tr("该类型的记录没有参数表，不能比较"));
