@@ -18,8 +18,7 @@ enum class CompareCurve : int { kF = 0, kV, kWok, kWoj, kVip, kDV, kDWok, kDWoj,
 inline constexpr int kCompareCurveCount = 9;
 // UTF-8; the differences start with the Greek capital delta.
 inline constexpr std::string_view kCompareCurveNames[kCompareCurveCount] = {
-    "F",           "V",  "W_OK", "W_OJ", "V_IP", "\xCE\x94V", "\xCE\x94W_OK", "\xCE\x94W_OJ",
-    "\xCE\x94V_IP"};
+    "F", "V", "W_OK", "W_OJ", "V_IP", "\xCE\x94V", "\xCE\x94W_OK", "\xCE\x94W_OJ", "\xCE\x94V_IP"};
 
 // The colour of group g's curve, band and polygon: the record check boxes' colours in turn.
 uint32_t GroupColor(int group);
@@ -49,8 +48,8 @@ struct CompareCurvePlot {
 void PlotCompareCurves(const Comparison& c, CompareCurve curve, CompareCurvePlot& out);
 
 // The OJIP parameters the radar shows unless the user chooses others (table column titles).
-inline constexpr std::string_view kRadarDefaultOjip[] = {
-    "Fv/Fm", "Vj", "Mo", "ABS/RC", "Tro/RC", "ETo/RC", "DIo/RC", "PI_ABS"};
+inline constexpr std::string_view kRadarDefaultOjip[] = {"Fv/Fm",  "Vj",     "Mo",     "ABS/RC",
+                                                         "Tro/RC", "ETo/RC", "DIo/RC", "PI_ABS"};
 inline constexpr size_t kRadarDefaultCount = 8;
 
 // The default radar axes of a comparison: for OJIP those of kRadarDefaultOjip it has, for the
@@ -60,8 +59,8 @@ std::vector<std::string> DefaultRadarParameters(const Comparison& c);
 struct RadarPolygon {
   int group = 0;
   uint32_t color = 0;
-  std::vector<double> ratio;          // per axis; NaN where not defined
-  std::vector<ChartPoint> vertices;   // per axis, in the unit circle: direction * ratio / outer
+  std::vector<double> ratio;         // per axis; NaN where not defined
+  std::vector<ChartPoint> vertices;  // per axis, in the unit circle: direction * ratio / outer
 };
 
 struct RadarPlot {

@@ -97,11 +97,10 @@ QSize ChartView::PictureSize() const {
 }
 
 QByteArray ChartView::Picture(corvel::PictureFormat format, int dpi) {
-  return corvel::app::PictureBytes(
-      format, dpi, PictureSize(), FromGbk(state_->title),
-      [this](QPainter& painter, const QRectF& target, bool vector) {
-        PaintChart(painter, target, vector);
-      });
+  return corvel::app::PictureBytes(format, dpi, PictureSize(), FromGbk(state_->title),
+                                   [this](QPainter& painter, const QRectF& target, bool vector) {
+                                     PaintChart(painter, target, vector);
+                                   });
 }
 
 bool ChartView::SavePicture(const QString& path, corvel::PictureFormat format, int dpi,

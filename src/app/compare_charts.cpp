@@ -40,7 +40,8 @@ QString Number(double v, double step) {
 
 // A whole decade of microseconds as a power of ten ("10³"), which fits under a narrow chart.
 QString DecadeLabel(double us) {
-  static const char16_t kSuperscript[] = u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
+  static const char16_t kSuperscript[] =
+      u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
   const int exponent = static_cast<int>(std::lround(std::log10(us)));
   if (exponent == 0) return QStringLiteral("1");
   if (exponent == 1) return QStringLiteral("10");
@@ -147,9 +148,8 @@ void CompareCurveChart::Paint(QPainter& painter, const QRectF& target, bool) {
   for (int k = 0; k <= steps; ++k) {
     const double y = plot.y_min + k * plot.y_step;
     const QString label = Number(y, plot.y_step);
-    painter.drawText(QRectF(target.left(), py(y) - fm.height() / 2, plot_area.left() - 6 -
-                                                                        target.left(),
-                            fm.height()),
+    painter.drawText(QRectF(target.left(), py(y) - fm.height() / 2,
+                            plot_area.left() - 6 - target.left(), fm.height()),
                      Qt::AlignRight | Qt::AlignVCenter, label);
   }
   for (double x = plot.x_min; x <= plot.x_max * 1.0001; x *= 10) {
@@ -157,8 +157,8 @@ void CompareCurveChart::Paint(QPainter& painter, const QRectF& target, bool) {
     const double w = fm.horizontalAdvance(label);
     painter.drawText(QPointF(px(x) - w / 2, plot_area.bottom() + 4 + fm.ascent()), label);
   }
-  painter.drawText(QRectF(plot_area.left(), plot_area.bottom() + 6 + fm.height(),
-                          plot_area.width(), fm.height()),
+  painter.drawText(QRectF(plot_area.left(), plot_area.bottom() + 6 + fm.height(), plot_area.width(),
+                          fm.height()),
                    Qt::AlignHCenter, ChartView::AxisTitle(corvel::AxisQuantity::kTimeUs));
   if (plot.y_min < 0 && plot.y_max > 0) {
     painter.setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
@@ -247,8 +247,8 @@ void RadarChart::Paint(QPainter& painter, const QRectF& target, bool) {
   double label_width = 0;
   for (const std::string& axis : plot.axes)
     label_width = std::max(label_width, fm.horizontalAdvance(Utf8(axis)));
-  const double radius =
-      std::max(10.0, std::min(area.width() / 2 - label_width - 8, area.height() / 2 - 2 * fm.height()));
+  const double radius = std::max(
+      10.0, std::min(area.width() / 2 - label_width - 8, area.height() / 2 - 2 * fm.height()));
   const QPointF centre = area.center();
   const auto at = [&](const corvel::ChartPoint& p, double scale) {
     return QPointF(centre.x() + p.x * scale * radius, centre.y() - p.y * scale * radius);
@@ -276,8 +276,10 @@ void RadarChart::Paint(QPainter& painter, const QRectF& target, bool) {
     const double w = fm.horizontalAdvance(label);
     const QPointF tip = at(d, 1.0);
     const double x = tip.x() + d.x * 6 - (d.x > 0.2 ? 0 : d.x < -0.2 ? w : w / 2);
-    const double y = tip.y() - d.y * 6 + (d.y > 0.2 ? -fm.descent() : d.y < -0.2 ? fm.ascent()
-                                                                                  : fm.ascent() / 2);
+    const double y = tip.y() - d.y * 6 +
+                     (d.y > 0.2    ? -fm.descent()
+                      : d.y < -0.2 ? fm.ascent()
+                                   : fm.ascent() / 2);
     painter.drawText(QPointF(x, y), label);
   }
 

@@ -44,7 +44,9 @@ class CompareSummaryModel : public QAbstractTableModel {
     const corvel::Comparison& c = view_->comparison();
     return static_cast<int>(c.groups.size() * c.parameters.size());
   }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 8; }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : 8;
+  }
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole) return {};
@@ -437,7 +439,8 @@ void ComparePage::SavePicture(bool radar) {
   if (path.isEmpty()) return;
   QString error;
   const bool ok = radar ? Radar->SavePicture(path, &error) : CurveChart->SavePicture(path, &error);
-  if (!ok) form_->prompter().ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
+  if (!ok)
+    form_->prompter().ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
 }
 
 void ComparePage::BtnSaveCurvePicClick() {

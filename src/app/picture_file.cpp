@@ -21,11 +21,6 @@ namespace {
 
 constexpr double kScreenDpi = 96;  // the on-screen size is the size at 96 dots per inch
 
-// The texts keep the chart view's context, where they were first translated.
-QString Tr(const char* text) {
-  return QCoreApplication::translate("ChartView", text);
-}
-
 }  // namespace
 
 QByteArray PictureBytes(corvel::PictureFormat format, int dpi, QSize size, const QString& title,
@@ -85,8 +80,8 @@ QByteArray PictureBytes(corvel::PictureFormat format, int dpi, QSize size, const
 }
 
 bool WriteBytesFile(const QString& path, const QByteArray& bytes, QString* error) {
-  const corvel::WriteResult r = corvel::WriteFileAtomically(
-      QFile::encodeName(path).toStdString(), [&](corvel::ByteSink& s) {
+  const corvel::WriteResult r =
+      corvel::WriteFileAtomically(QFile::encodeName(path).toStdString(), [&](corvel::ByteSink& s) {
         return s.Write(bytes.constData(), static_cast<size_t>(bytes.size()));
       });
   if (!r.ok && error) *error = QString::fromUtf8(r.message);
@@ -97,7 +92,7 @@ bool SavePictureFile(const QString& path, corvel::PictureFormat format, int dpi,
                      const QString& title, const PaintPicture& paint, QString* error) {
   const QByteArray bytes = PictureBytes(format, dpi, size, title, paint);
   if (bytes.isEmpty()) {
-    if (error) *error = Tr("%1: 图形无法生成").arg(path);
+    if (error) *error = QCoreApplication::translate("ChartView", "%1: 图形无法生成").arg(path);
     return false;
   }
   return WriteBytesFile(path, bytes, error);
@@ -111,7 +106,9 @@ bool SavePictureFile(const QString& path, QSize size, const QString& title,
   if (!format) {
     // Never the bytes of one format under another format's name.
     if (error)
-      *error = Tr("%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf")
+      // The chart view's context, where the text was first translated.
+      *error = QCoreApplication::translate(
+                   "ChartView", "%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf")
                    .arg(path, QFileInfo(path).suffix());
     return false;
   }

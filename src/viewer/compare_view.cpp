@@ -85,8 +85,8 @@ void CompareView::SetRadarParameter(const std::string& name, bool shown) {
     // The axes keep the table's column order.
     std::vector<std::string> ordered;
     for (const std::string& p : comparison_.parameters)
-      if (p == name ||
-          std::find(radar_parameters_.begin(), radar_parameters_.end(), p) != radar_parameters_.end())
+      if (p == name || std::find(radar_parameters_.begin(), radar_parameters_.end(), p) !=
+                           radar_parameters_.end())
         ordered.push_back(p);
     radar_parameters_ = std::move(ordered);
   }

@@ -152,9 +152,9 @@ TEST(RadarPlot, TheControlIsOneOnEveryAxisAndTheOuterRingTheLargestRatioRoundedU
   EXPECT_NEAR(ck.vertices[0].y, 0.5, 1e-12);
   EXPECT_NEAR(ck.vertices[3].x, -0.5, 1e-12);
   const RadarPolygon& t = radar.polygons[1];
-  EXPECT_NEAR(t.vertices[0].y, 1, 1e-12);   // ratio 2 on the outer ring
+  EXPECT_NEAR(t.vertices[0].y, 1, 1e-12);     // ratio 2 on the outer ring
   EXPECT_NEAR(t.vertices[1].x, 0.25, 1e-12);  // ratio 0.5
-  EXPECT_NEAR(t.vertices[2].x, 0, 1e-12);   // no ratio: the centre
+  EXPECT_NEAR(t.vertices[2].x, 0, 1e-12);     // no ratio: the centre
   EXPECT_NEAR(t.vertices[2].y, 0, 1e-12);
   EXPECT_NEAR(t.vertices[3].x, -0.6, 1e-12);  // ratio 1.2
   EXPECT_TRUE(std::isnan(t.ratio[2]));
@@ -184,13 +184,12 @@ TEST(RadarPlot, ParametersTheComparisonLacksAreLeftOut) {
 }
 
 TEST(RadarPlot, TheOjipDefaultIsTheEightParametersInTheirOrder) {
-  auto c = Ratios({"Fo", "Fv/Fm", "Vj", "Mo", "ABS/RC", "Tro/RC", "ETo/RC", "DIo/RC", "PI_ABS",
-                   "PI_CSo"},
-                  {});
+  auto c = Ratios(
+      {"Fo", "Fv/Fm", "Vj", "Mo", "ABS/RC", "Tro/RC", "ETo/RC", "DIo/RC", "PI_ABS", "PI_CSo"}, {});
   c->radio_item = 0;
   EXPECT_EQ(DefaultRadarParameters(*c),
-            (std::vector<std::string>{"Fv/Fm", "Vj", "Mo", "ABS/RC", "Tro/RC", "ETo/RC",
-                                      "DIo/RC", "PI_ABS"}));
+            (std::vector<std::string>{"Fv/Fm", "Vj", "Mo", "ABS/RC", "Tro/RC", "ETo/RC", "DIo/RC",
+                                      "PI_ABS"}));
 }
 
 TEST(RadarPlot, AnotherTypesDefaultIsItsFirstEightParameters) {

@@ -1,6 +1,8 @@
 // The comparison page in the window: groups made from selections, the control chosen, the
 // summary showing both groups, one SD band per group in the delta V chart, one radar polygon per
 // group, and the summary CSV the same bytes corvel-cli compare writes.
+#include "compare_page.h"
+
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -16,7 +18,6 @@
 
 #include "app_test_support.h"
 #include "compare_charts.h"
-#include "compare_page.h"
 #include "fake_prompter.h"
 #include "record_list.h"
 #include "unit1.h"
@@ -133,12 +134,11 @@ void ComparePageTest::summarySaveWritesWhatTheToolWrites() {
   QTest::mouseClick(page_->BtnSaveSummary, Qt::LeftButton);
   QVERIFY(prompter_->errors.isEmpty());
   QByteArray expected;
-  QVERIFY(app_test::RunCli({QStringLiteral("compare"), path_, QStringLiteral("--type"),
-                            QStringLiteral("ojip"), QStringLiteral("--group"),
-                            QStringLiteral("CK=1-2"), QStringLiteral("--group"),
-                            QStringLiteral("T=3-5"), QStringLiteral("--control"),
-                            QStringLiteral("T")},
-                           &expected));
+  QVERIFY(app_test::RunCli(
+      {QStringLiteral("compare"), path_, QStringLiteral("--type"), QStringLiteral("ojip"),
+       QStringLiteral("--group"), QStringLiteral("CK=1-2"), QStringLiteral("--group"),
+       QStringLiteral("T=3-5"), QStringLiteral("--control"), QStringLiteral("T")},
+      &expected));
   QCOMPARE(app_test::ReadAll(saved), expected);
 
   // The charts go through the picture save: an SVG of the radar.

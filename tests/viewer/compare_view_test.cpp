@@ -50,7 +50,9 @@ TEST_F(CompareViewTest, AGroupNeedsASelectionAndAFreeName) {
   Select({2});
   EXPECT_EQ(view.MakeGroup("A"), GroupEdit::kNameTaken);
   EXPECT_EQ(view.MakeGroup(""), GroupEdit::kDone);  // the first unused name
-  EXPECT_EQ(s.groups().groups()[1].name, "\xE7\xBB\x84" "1");
+  EXPECT_EQ(s.groups().groups()[1].name,
+            "\xE7\xBB\x84"
+            "1");
   EXPECT_EQ(view.Rename(1, ""), GroupEdit::kEmptyName);
   EXPECT_EQ(view.Rename(1, "A"), GroupEdit::kNameTaken);
   EXPECT_EQ(view.Rename(5, "B"), GroupEdit::kNoSuchGroup);
