@@ -83,11 +83,11 @@ void ComputeRecordCurves(const uint16_t* samples, int count, const OjipResult& p
 void GroupCurveBuilder::Add(const RecordCurves& record) {
   for (int k = 0; k < kOjipCurveKinds; ++k) {
     const int begin = record.begin[k], end = record.end[k];
-    const double* x = record.value[k];
-    int* n = n_[k];
-    double* shift = shift_[k];
-    double* s1 = s1_[k];
-    double* s2 = s2_[k];
+    const double* __restrict x = record.value[k];
+    int* __restrict n = n_[k];
+    double* __restrict shift = shift_[k];
+    double* __restrict s1 = s1_[k];
+    double* __restrict s2 = s2_[k];
     // The first value of a time point is its shift; then loops without branches.
     for (int i = begin; i < end; ++i)
       if (n[i] == 0) shift[i] = x[i];
