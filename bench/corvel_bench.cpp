@@ -193,3 +193,27 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   return 0;
 }
+
+// Select all + compare: after select all, the whole selection made one group and compared as the
+// comparison page does (every table parameter; for OJIP also the group curves, the delta V chart
+// and the radar). The select all itself is the SelectAll step.
+#include "viewer/compare_view.h"
+
+namespace corvel {
+namespace {
+
+void BM_SelectAllCompare(benchmark::State& state) {
+  Session& session = SessionFor(static_cast<int>(state.range(0)));
+  session.SelectAll();
+  CompareView view(session);
+  for (auto _ : state) {
+    session.groups().Clear();
+    if (view.MakeGroup("all") != GroupEdit::kDone) view.Refresh();
+    benchmark::DoNotOptimize(view.comparison().stats.data());
+  }
+  state.counters["groups"] = static_cast<double>(view.comparison().groups.size());
+}
+CORVEL_EVERY_TYPE(BM_SelectAllCompare);
+
+}  // namespace
+}  // namespace corvel

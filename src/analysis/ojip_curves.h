@@ -28,6 +28,10 @@ inline constexpr double kLBandUs = 150;
 // kOjipCurvePoints); time points past the trace are NaN in every curve.
 struct RecordCurves {
   double value[kOjipCurveKinds][kOjipCurvePoints];
+  // Each curve is defined on the samples begin..end-1 (none when they are equal) and NaN
+  // elsewhere.
+  int begin[kOjipCurveKinds];
+  int end[kOjipCurveKinds];
 };
 void ComputeRecordCurves(const uint16_t* samples, int count, const OjipResult& points,
                          RecordCurves& out);
@@ -50,7 +54,13 @@ class GroupCurveBuilder {
   void Finish(GroupCurves& out) const;
 
  private:
-  RunningMoments moments_[kOjipCurveKinds][kOjipCurvePoints];
+  // Sums of the values less the first value of each time point (the shifted data algorithm):
+  // mean = shift + s1 / n, sum of squared deviations = s2 - s1 * s1 / n. No division per value,
+  // so thousands of records add up quickly, and the shift keeps the sums small.
+  int n_[kOjipCurveKinds][kOjipCurvePoints] = {};
+  double shift_[kOjipCurveKinds][kOjipCurvePoints] = {};
+  double s1_[kOjipCurveKinds][kOjipCurvePoints] = {};
+  double s2_[kOjipCurveKinds][kOjipCurvePoints] = {};
 };
 
 // Fills diff, k_band and l_band of `group` against `control`.

@@ -96,6 +96,7 @@ class ChartView : public QChartView {
   void RenderTitles();
   void SetAxisTitle(QAbstractAxis* axis, const QString& title);
   void PaintChart(QPainter& painter, const QRectF& target, bool vector);
+  QSize PictureSize() const;
   // Marks the sample nearest to `pos` (view coordinates) and shows its tooltip at `global`.
   void Hover(QPointF pos, QPoint global);
   void HideHover();

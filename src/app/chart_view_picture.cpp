@@ -1,25 +1,18 @@
 // The chart view's pictures and curve data: the chart as shown drawn into a BMP, PNG, SVG or PDF
 // file, and the shown curves as CSV, both written through the one atomic writer.
-#include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsPathItem>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <memory>
-#include <optional>
-#include <string_view>
 #include <vector>
 
 #include "chart_view.h"
 #include "chart_view_parts.h"
 #include "export/file_writer.h"
+#include "picture_file.h"
 
 using namespace chart_view_parts;
 
@@ -98,76 +91,17 @@ void ChartView::PaintChart(QPainter& painter, const QRectF& target, bool vector)
   hover_mark_->setVisible(marked);
 }
 
-QByteArray ChartView::Picture(corvel::PictureFormat format, int dpi) {
+QSize ChartView::PictureSize() const {
   const QSizeF logical = chart_->size();
-  const QSize size(qRound(logical.width()), qRound(logical.height()));
-  QByteArray bytes;
-  if (size.isEmpty()) return bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const QString title = FromGbk(state_->title);
-  switch (format) {
-    case corvel::PictureFormat::kBmp:
-    case corvel::PictureFormat::kPng: {
-      const double scale = dpi > 0 ? dpi / kScreenDpi : 1.0;
-      QImage image(qRound(size.width() * scale), qRound(size.height() * scale),
-                   QImage::Format_RGB32);
-      if (image.isNull()) return {};
-      const int dots_per_metre = qRound((dpi > 0 ? dpi : kScreenDpi) / 0.0254);
-      image.setDotsPerMeterX(dots_per_metre);
-      image.setDotsPerMeterY(dots_per_metre);
-      QPainter painter(&image);
-      PaintChart(painter, QRectF(QPointF(0, 0), image.size()), false);
-      painter.end();
-      const char* kind = format == corvel::PictureFormat::kBmp ? "BMP" : "PNG";
-      if (!image.save(&buffer, kind)) return {};
-      break;
-    }
-    case corvel::PictureFormat::kSvg: {
-      QSvgGenerator svg;
-      svg.setOutputDevice(&buffer);
-      svg.setSize(size);
-      svg.setViewBox(QRect(QPoint(0, 0), size));
-      svg.setResolution(static_cast<int>(kScreenDpi));
-      svg.setTitle(title);
-      QPainter painter;
-      if (!painter.begin(&svg)) return {};
-      PaintChart(painter, QRectF(QPointF(0, 0), size), true);
-      painter.end();
-      break;
-    }
-    case corvel::PictureFormat::kPdf: {
-      QPdfWriter pdf(&buffer);
-      pdf.setResolution(static_cast<int>(kScreenDpi));
-      pdf.setCreator(QStringLiteral("corvel-viewer"));
-      pdf.setTitle(title);
-      const QSizeF points = QSizeF(size) * (72.0 / kScreenDpi);
-      pdf.setPageLayout(
-          QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-      QPainter painter;
-      if (!painter.begin(&pdf)) return {};
-      PaintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), true);
-      painter.end();
-      break;
-    }
-  }
-  buffer.close();
-  return bytes;
+  return QSize(qRound(logical.width()), qRound(logical.height()));
 }
 
-namespace {
-
-// Every file goes through the one atomic writer (rule D12): the bytes are made in memory first.
-bool WriteBytes(const QString& path, const std::string& bytes, QString* error) {
-  const corvel::WriteResult r = corvel::WriteFileAtomically(
-      QFile::encodeName(path).toStdString(),
-      [&](corvel::ByteSink& s) { return s.Write(bytes.data(), bytes.size()); });
-  if (!r.ok && error) *error = QString::fromUtf8(r.message);
-  return r.ok;
+QByteArray ChartView::Picture(corvel::PictureFormat format, int dpi) {
+  return corvel::app::PictureBytes(format, dpi, PictureSize(), FromGbk(state_->title),
+                                   [this](QPainter& painter, const QRectF& target, bool vector) {
+                                     PaintChart(painter, target, vector);
+                                   });
 }
-
-}  // namespace
 
 bool ChartView::SavePicture(const QString& path, corvel::PictureFormat format, int dpi,
                             QString* error) {
@@ -176,26 +110,22 @@ bool ChartView::SavePicture(const QString& path, corvel::PictureFormat format, i
     if (error) *error = tr("%1: 图形无法生成").arg(path);
     return false;
   }
-  return WriteBytes(path, bytes.toStdString(), error);
+  return corvel::app::WriteBytesFile(path, bytes, error);
 }
 
 bool ChartView::SavePicture(const QString& path, QString* error) {
-  const QByteArray name = QFile::encodeName(path);
-  const std::optional<corvel::PictureFormat> format =
-      corvel::PictureFormatForPath(std::string_view(name.constData(), name.size()));
-  if (!format) {
-    // Never the bytes of one format under another format's name.
-    if (error)
-      *error = tr("%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf")
-                   .arg(path, QFileInfo(path).suffix());
-    return false;
-  }
-  return SavePicture(path, *format, 0, error);
+  return corvel::app::SavePictureFile(
+      path, PictureSize(), FromGbk(state_->title),
+      [this](QPainter& painter, const QRectF& target, bool vector) {
+        PaintChart(painter, target, vector);
+      },
+      error);
 }
 
 bool ChartView::SaveCurveCsv(const QString& path, QString* error) {
   const corvel::ViewRanges shown = ShownRanges();
   corvel::StringSink csv;
   corvel::WriteCurveCsv(*state_, shown.bottom.min, shown.bottom.max, csv);
-  return WriteBytes(path, csv.text, error);
+  return corvel::app::WriteBytesFile(
+      path, QByteArray(csv.text.data(), static_cast<qsizetype>(csv.text.size())), error);
 }

@@ -125,10 +125,8 @@ QString CoreMessages::Notice(const Session& session) {
 QString CoreMessages::DialogTitle(const std::string& core_title) {
   // The titles the core gives its save dialogs, for lupdate; looked up by their text.
   static constexpr const char* kTitles[] = {
-      QT_TR_NOOP("数据另存为"),
-      QT_TR_NOOP("数据另存为多个文件"),
-      QT_TR_NOOP("存储表格数据"),
-      QT_TR_NOOP("存储图像"),
+      QT_TR_NOOP("数据另存为"), QT_TR_NOOP("数据另存为多个文件"), QT_TR_NOOP("存储表格数据"),
+      QT_TR_NOOP("存储图像"),   QT_TR_NOOP("存储比较汇总"),
   };
   for (const char* title : kTitles)
     if (core_title == title) return tr(title);

@@ -34,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include "chart_view.h"
+#include "compare_page.h"
 #include "core_messages.h"
 #include "fit_table_model.h"
 #include "gbk.h"
@@ -204,6 +205,7 @@ void TForm1::ShowTypeSwitch() {
   SetInfoText(session_->info_text());
   ShowChart();
   ShowNotice();
+  ComparePage1->Refresh();  // the groups went with the list
 }
 
 void TForm1::ListSelectionChanged(const QItemSelection& selected,

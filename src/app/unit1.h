@@ -13,6 +13,7 @@
 #include "viewer/session.h"
 
 class ChartView;
+class ComparePage;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -122,6 +123,7 @@ class TForm1 : public QMainWindow {
   QComboBox* CbBoxFit;
   QWidget* TabSheet3;  // the light-curve fits of the selected rapid light curves
   QTableView* StrGridFit;
+  ComparePage* ComparePage1;  // the comparison of treatments
 
  protected:
   void showEvent(QShowEvent* event) override;    // FormShow

@@ -1,6 +1,4 @@
 // The window's construction: the pages, the right-hand column and the connections.
-#include "unit1.h"
-
 #include <QAction>
 #include <QActionGroup>
 #include <QButtonGroup>
@@ -35,6 +33,7 @@
 #include <QVBoxLayout>
 
 #include "chart_view.h"
+#include "compare_page.h"
 #include "core_messages.h"
 #include "fit_table_model.h"
 #include "gbk.h"
@@ -44,6 +43,7 @@
 #include "protocol_pictures.h"
 #include "record_list.h"
 #include "settings.h"
+#include "unit1.h"
 #include "unit2.h"
 #include "window_texts.h"
 
@@ -102,6 +102,8 @@ TForm1::TForm1(corvel::app::Prompter* prompter, QWidget* parent)
   BuildTablePage();
   BuildCurvePage();
   BuildFitPage();
+  ComparePage1 = new ComparePage(this);
+  PageCtrl->addTab(ComparePage1, tr("  比  较  "));
 
   file_label_ = new QLabel(this);
   file_label_->setObjectName(QStringLiteral("FileName"));
@@ -366,4 +368,3 @@ void TForm1::Connect() {
   auto* copy = new QShortcut(QKeySequence::Copy, StrGridDat, nullptr, nullptr, Qt::WidgetShortcut);
   connect(copy, &QShortcut::activated, this, &TForm1::CopyGridSelection);
 }
-

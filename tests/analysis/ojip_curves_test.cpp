@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace corvel {
 namespace {
@@ -129,6 +130,41 @@ TEST(OjipCurves, GroupMeanAndSdPerTimePoint) {
   EXPECT_NEAR(both.mean[kCurveV][k20us], 0.0625, 1e-12);
   EXPECT_NEAR(both.sd[kCurveV][k20us], 0.025 / std::sqrt(2.0), 1e-12);
   EXPECT_TRUE(std::isnan(GroupOf({&kControl}).sd[kCurveV][k20us]));
+}
+
+TEST(OjipCurves, EachCurveKnowsTheSamplesItIsDefinedOn) {
+  RecordCurves c;
+  ComputeRecordCurves(kControl.samples, kCount, kControl.points, c);
+  EXPECT_EQ(c.begin[kCurveF], 0);
+  EXPECT_EQ(c.end[kCurveF], kCount);
+  EXPECT_EQ(c.end[kCurveWok], k300us + 1);  // up to 300 us
+  EXPECT_EQ(c.end[kCurveWoj], k2ms + 1);    // up to 2 ms
+  EXPECT_EQ(c.begin[kCurveVip], k30ms);     // from 30 ms
+  EXPECT_EQ(c.end[kCurveVip], kCount);
+  EXPECT_TRUE(std::isnan(c.value[kCurveVip][k30ms - 1]));
+  Transient flat = kControl;
+  flat.points.Fk = flat.points.Fo;  // no W_OK
+  ComputeRecordCurves(flat.samples, kCount, flat.points, c);
+  EXPECT_EQ(c.begin[kCurveWok], c.end[kCurveWok]);
+}
+
+// Four records 1e6 + 1, 2, 3, 4 at 20 us: the large common level does not cost the SD its digits
+// (sample SD of 1, 2, 3, 4 is sqrt(5/3)).
+TEST(OjipCurves, ALargeCommonLevelKeepsTheSdExact) {
+  GroupCurveBuilder builder;
+  auto curves = std::make_unique<RecordCurves>();
+  for (int r = 1; r <= 4; ++r) {
+    for (int k = 0; k < kOjipCurveKinds; ++k) curves->begin[k] = curves->end[k] = 0;
+    curves->value[kCurveF][k20us] = 1e6 + r;
+    curves->begin[kCurveF] = k20us;
+    curves->end[kCurveF] = k20us + 1;
+    builder.Add(*curves);
+  }
+  auto out = std::make_unique<GroupCurves>();
+  builder.Finish(*out);
+  EXPECT_EQ(out->n[k20us], 4);
+  EXPECT_DOUBLE_EQ(out->mean[kCurveF][k20us], 1e6 + 2.5);
+  EXPECT_DOUBLE_EQ(out->sd[kCurveF][k20us], std::sqrt(5.0 / 3.0));
 }
 
 }  // namespace

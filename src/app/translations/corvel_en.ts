@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf</source>
-        <translation>%1: a chart cannot be saved as ".%2"; use .bmp, .png, .svg or .pdf</translation>
+        <translation>%1: a chart cannot be saved as &quot;.%2&quot;; use .bmp, .png, .svg or .pdf</translation>
     </message>
     <message>
         <source>保存曲线数据 (CSV)…</source>
@@ -46,6 +46,159 @@
     <message>
         <source>还原视图</source>
         <translation>Reset View</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCurveChart</name>
+    <message>
+        <source>%1：各组平均值 ± 标准差</source>
+        <translation>%1: group means ± SD</translation>
+    </message>
+    <message>
+        <source>没有分组：在上方由所选记录建组，或按名称自动分组</source>
+        <translation>No groups: make a group from the selected records above, or group by name</translation>
+    </message>
+    <message>
+        <source>所选曲线没有可显示的数值</source>
+        <translation>The chosen curve has no values to show</translation>
+    </message>
+    <message>
+        <source>（对照）</source>
+        <translation> (control)</translation>
+    </message>
+</context>
+<context>
+    <name>ComparePage</name>
+    <message>
+        <source>组</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>平均值</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>标准差 SD</source>
+        <translation>SD</translation>
+    </message>
+    <message>
+        <source>标准误 SE</source>
+        <translation>SE</translation>
+    </message>
+    <message>
+        <source>与对照之比</source>
+        <translation>Ratio to control</translation>
+    </message>
+    <message>
+        <source>p (Welch)</source>
+        <translation>p (Welch)</translation>
+    </message>
+    <message>
+        <source>分组</source>
+        <translation>Groups</translation>
+    </message>
+    <message>
+        <source>组名（空则自动命名）</source>
+        <translation>Group name (empty: named automatically)</translation>
+    </message>
+    <message>
+        <source>所选记录建组</source>
+        <translation>Group selected</translation>
+    </message>
+    <message>
+        <source>把记录列表中选中的记录组成一组；它们离开原来的组</source>
+        <translation>Makes the records selected in the record list one group; they leave the groups they were in</translation>
+    </message>
+    <message>
+        <source>按名称自动分组</source>
+        <translation>Group by name</translation>
+    </message>
+    <message>
+        <source>名称去掉末尾数字后相同的记录为一组，替换现有分组</source>
+        <translation>Records whose names agree without their trailing digits form a group; replaces the present groups</translation>
+    </message>
+    <message>
+        <source>删除组</source>
+        <translation>Delete group</translation>
+    </message>
+    <message>
+        <source>组名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>记录数</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>记录（列表序号）</source>
+        <translation>Records (list positions)</translation>
+    </message>
+    <message>
+        <source>双击组名可改名</source>
+        <translation>Double-click a name to rename the group</translation>
+    </message>
+    <message>
+        <source>对照组:</source>
+        <translation>Control:</translation>
+    </message>
+    <message>
+        <source>保存汇总 (CSV)</source>
+        <translation>Save summary (CSV)</translation>
+    </message>
+    <message>
+        <source>曲线:</source>
+        <translation>Curve:</translation>
+    </message>
+    <message>
+        <source>保存图形</source>
+        <translation>Save Picture</translation>
+    </message>
+    <message>
+        <source>雷达图参数:</source>
+        <translation>Radar parameters:</translation>
+    </message>
+    <message>
+        <source>该类型的记录没有参数表，不能比较</source>
+        <translation>Records of this type have no parameter table: nothing to compare</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 组；比值与 p 值（Welch t 检验）相对于对照组“%1”</source>
+        <translation>
+            <numerusform>%n group; ratios and p-values (Welch t-test) against the control &quot;%1&quot;</numerusform>
+            <numerusform>%n groups; ratios and p-values (Welch t-test) against the control &quot;%1&quot;</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>在记录列表中选择记录后点“所选记录建组”，或按名称自动分组</source>
+        <translation>Select records in the record list and press &quot;Group selected&quot;, or group by name</translation>
+    </message>
+    <message>
+        <source>记录列表为空，没有可分组的记录</source>
+        <translation>The record list is empty: no records to group</translation>
+    </message>
+    <message>
+        <source>没有选中的记录：先在记录列表中选择要组成一组的记录</source>
+        <translation>No record is selected: first select the records of the group in the record list</translation>
+    </message>
+    <message>
+        <source>组名不能为空</source>
+        <translation>A group needs a name</translation>
+    </message>
+    <message>
+        <source>已有同名的组</source>
+        <translation>A group of that name exists already</translation>
+    </message>
+    <message>
+        <source>没有选中的组</source>
+        <translation>No group is selected</translation>
+    </message>
+    <message>
+        <source>没有分组，没有可保存的汇总</source>
+        <translation>No groups: there is no summary to save</translation>
     </message>
 </context>
 <context>
@@ -188,6 +341,29 @@
     <message>
         <source>无法写入 %1：%2；%3</source>
         <translation>cannot write %1: %2; %3</translation>
+    </message>
+    <message>
+        <source>存储比较汇总</source>
+        <translation>Save comparison summary</translation>
+    </message>
+</context>
+<context>
+    <name>RadarChart</name>
+    <message>
+        <source>各参数与对照之比（对照 = 1）</source>
+        <translation>Parameters relative to the control (control = 1)</translation>
+    </message>
+    <message>
+        <source>没有分组：在上方由所选记录建组，或按名称自动分组</source>
+        <translation>No groups: make a group from the selected records above, or group by name</translation>
+    </message>
+    <message>
+        <source>雷达图需要至少三个参数：请在右侧选择</source>
+        <translation>The radar needs at least three parameters: choose them on the right</translation>
+    </message>
+    <message>
+        <source>（对照）</source>
+        <translation> (control)</translation>
     </message>
 </context>
 <context>
@@ -338,6 +514,10 @@
     <message>
         <source>没有选中的记录，这种存储方式只保存选中的数据</source>
         <translation>No record is selected: this way of saving saves only the selected data</translation>
+    </message>
+    <message>
+        <source>  比  较  </source>
+        <translation>  Compare  </translation>
     </message>
 </context>
 <context>
