@@ -12,13 +12,10 @@ namespace corvel {
 
 void DrawChart_ASS(const ChartSource& source, ChartState& chart) {
   constexpr int kRadio = ItemIndex(RadioItem::kAfterSs);
-  const int p = FirstSelected(source.list);
+  const int p = BeginFirstSelectedOjipChart(chart, kRadio, source.list, [&](int q) {
+    return LargestOf(source.results.afterss[q].Fm, kBoxCount);
+  });
   if (p < 0) return;
-  const AfterSsResult& r = source.results.afterss[p];
-  uint32_t left_max = 0;
-  for (int k = 0; k < kBoxCount; ++k)
-    if (r.Fm[k] > left_max) left_max = r.Fm[k];
-  BeginSingleRecordOjipChart(chart, kRadio, source.list, p, left_max);
   // The first trace of each pulse pair: five after darkness, five after far-red light.
   uint64_t b = FirstBlock(source, p);
   char caption[16];

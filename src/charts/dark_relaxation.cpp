@@ -10,13 +10,10 @@ namespace corvel {
 
 void DrawChart_DR(const ChartSource& source, ChartState& chart) {
   constexpr int kRadio = ItemIndex(RadioItem::kDr);
-  const int p = FirstSelected(source.list);
+  const int p = BeginFirstSelectedOjipChart(chart, kRadio, source.list, [&](int q) {
+    return LargestOf(source.results.dr[q].Fm, kDrPulses);
+  });
   if (p < 0) return;
-  const DrResult& r = source.results.dr[p];
-  uint32_t left_max = 0;
-  for (int k = 0; k < kDrPulses; ++k)
-    if (r.Fm[k] > left_max) left_max = r.Fm[k];
-  BeginSingleRecordOjipChart(chart, kRadio, source.list, p, left_max);
   UseBox(chart, kRadio, 0, "OJIP:1");
   UseBox(chart, kRadio, kBoxCount - 1, "OJIP:20");
   // Twenty traces in ten colours: each pair of pulses shares the colour of one box.

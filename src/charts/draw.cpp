@@ -92,6 +92,13 @@ void PrepareQuenchingRows(ChartState& chart, int radio_item, int title_position,
   chart.line[kRowRetr].right_axis = true;
 }
 
+uint32_t LargestOf(const uint16_t* v, int n) {
+  uint32_t largest = 0;
+  for (int k = 0; k < n; ++k)
+    if (v[k] > largest) largest = v[k];
+  return largest;
+}
+
 void BeginSingleRecordOjipChart(ChartState& chart, int radio_item, const RecordList& list, int p,
                                 uint32_t left_max) {
   ReDrawAxis(chart, radio_item, kAxisOjipTime, left_max, 0, 0);
@@ -165,22 +172,15 @@ void ReDrawAxis(ChartState& chart, int radio_item, uint8_t mode, uint32_t left_m
       chart.bottom.min = 10;
       break;
     case kAxisPulse:
-      chart.left.max = 1;
-      chart.right.visible = true;
-      chart.right.max = RightExtent(right_max);
-      chart.bottom.max = 20;
-      chart.bottom.min = 1;
-      chart.bottom.log = false;
-      chart.bottom.format.assign(kFormatPulse);
-      break;
     case kAxisLight:
+      // Quenching values on the left from 0 to 1, rETR on the right.
       chart.left.max = 1;
       chart.right.visible = true;
       chart.right.max = RightExtent(right_max);
       chart.bottom.log = false;
-      chart.bottom.format.assign(kFormatLight);
-      chart.bottom.max = 2500;
-      chart.bottom.min = 0;
+      chart.bottom.format.assign(mode == kAxisPulse ? kFormatPulse : kFormatLight);
+      chart.bottom.max = mode == kAxisPulse ? 20 : 2500;
+      chart.bottom.min = mode == kAxisPulse ? 1 : 0;
       break;
     case kAxisSeconds:
       chart.left.max = AxisExtent(left_max);

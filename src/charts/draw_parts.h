@@ -45,6 +45,19 @@ void PrepareQuenchingRows(ChartState& chart, int radio_item, int title_position,
 void BeginSingleRecordOjipChart(ChartState& chart, int radio_item, const RecordList& list, int p,
                                 uint32_t left_max);
 
+// The largest of n values.
+uint32_t LargestOf(const uint16_t* v, int n);
+
+// The same for the first selected record: returns its list position, or -1 (nothing drawn) when
+// none is selected; the axes go up to left_max(position).
+template <class LeftMax>
+int BeginFirstSelectedOjipChart(ChartState& chart, int radio_item, const RecordList& list,
+                                LeftMax&& left_max) {
+  const int p = FirstSelected(list);
+  if (p >= 0) BeginSingleRecordOjipChart(chart, radio_item, list, p, left_max(p));
+  return p;
+}
+
 // Calls draw(position, slot) for the selected list positions in list order, one box slot each,
 // until the boxes run out; returns how many slots were used.
 template <class Draw>

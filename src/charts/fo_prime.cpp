@@ -10,10 +10,11 @@ namespace corvel {
 
 void DrawChart_Fo(const ChartSource& source, ChartState& chart) {
   constexpr int kRadio = ItemIndex(RadioItem::kFoPrime);
-  const int p = FirstSelected(source.list);
+  const int p = BeginFirstSelectedOjipChart(chart, kRadio, source.list, [&](int q) {
+    const FoPrimeResult& r = source.results.foprime[q];
+    return r.Fm > r.FmPrime ? r.Fm : r.FmPrime;
+  });
   if (p < 0) return;
-  const FoPrimeResult& r = source.results.foprime[p];
-  BeginSingleRecordOjipChart(chart, kRadio, source.list, p, r.Fm > r.FmPrime ? r.Fm : r.FmPrime);
   UseBox(chart, kRadio, 0, "DA_OJIP");
   UseBox(chart, kRadio, 1, "FR_OJIP");
   uint64_t b = FirstBlock(source, p);

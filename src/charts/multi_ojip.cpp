@@ -12,13 +12,10 @@ namespace corvel {
 
 void DrawChart_MTOJIP(const ChartSource& source, ChartState& chart) {
   constexpr int kRadio = ItemIndex(RadioItem::kMultiOjip);
-  const int p = FirstSelected(source.list);
+  const int p = BeginFirstSelectedOjipChart(chart, kRadio, source.list, [&](int q) {
+    return LargestOf(source.results.multiojip[q].Fm, kMultiOjipSteps);
+  });
   if (p < 0) return;
-  const MultiOjipResult& r = source.results.multiojip[p];
-  uint32_t left_max = 0;
-  for (int k = 0; k < kMultiOjipSteps; ++k)
-    if (r.Fm[k] > left_max) left_max = r.Fm[k];
-  BeginSingleRecordOjipChart(chart, kRadio, source.list, p, left_max);
   uint64_t b = FirstBlock(source, p);
   char caption[16];
   for (int k = 0; k < kMultiOjipSteps; ++k) {

@@ -106,12 +106,7 @@ void ComputeSlowKinPulseSeries(const FileImage& image, uint32_t record_offset,
     const QuenchingValues v = Quench(in, fop, yii);
     s.row[kRowRetr][r] = Div(Finite(Finite(al * 0.42f) * (fmp - fs)), fmp);
     s.row[kRowYII][r] = yii;
-    s.row[kRowFmPrimeFm][r] = v.fmp_fm;
-    s.row[kRowQP][r] = v.qp;
-    s.row[kRowQL][r] = v.ql;
-    s.row[kRowQN][r] = v.qn;
-    s.row[kRowYNO][r] = v.yno;
-    s.row[kRowYNPQ][r] = v.ynpq;
+    StoreQuenching(s.row, r, v);
 
     pos = NextBlockUnchecked(image, pos);
   }

@@ -50,4 +50,15 @@ inline QuenchingValues Quench(const QuenchingInput& in, float fop, float yii) {
   return v;
 }
 
+// Stores the six quenching coefficients into column k of a series or light curve's rows.
+template <int N>
+void StoreQuenching(float (&row)[kQuenchingRows][N], int k, const QuenchingValues& v) {
+  row[kRowFmPrimeFm][k] = v.fmp_fm;
+  row[kRowQP][k] = v.qp;
+  row[kRowQL][k] = v.ql;
+  row[kRowQN][k] = v.qn;
+  row[kRowYNO][k] = v.yno;
+  row[kRowYNPQ][k] = v.ynpq;
+}
+
 }  // namespace corvel

@@ -40,12 +40,7 @@ void DecodeRlc(const FileImage& image, uint32_t record_offset, RlcResult& r) {
     const float fop = FoPrimeReal(in);
     if (fmp == fop) return;
     const QuenchingValues v = Quench(in, fop, yii);
-    r.row[kRowFmPrimeFm][k] = v.fmp_fm;
-    r.row[kRowQP][k] = v.qp;
-    r.row[kRowQL][k] = v.ql;
-    r.row[kRowQN][k] = v.qn;
-    r.row[kRowYNO][k] = v.yno;
-    r.row[kRowYNPQ][k] = v.ynpq;
+    StoreQuenching(r.row, k, v);
   }
 }
 
