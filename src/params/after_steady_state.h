@@ -8,7 +8,7 @@
 
 namespace corvel {
 
-struct Grid;
+class Grid;
 struct GridSource;
 struct ResultTables;
 

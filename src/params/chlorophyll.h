@@ -7,7 +7,7 @@
 
 namespace corvel {
 
-struct Grid;
+class Grid;
 struct GridSource;
 
 // The concentration in ug/L that a chlorophyll record stores in tenths at record offset 44.

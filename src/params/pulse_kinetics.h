@@ -9,7 +9,7 @@
 
 namespace corvel {
 
-struct Grid;
+class Grid;
 struct GridSource;
 struct ResultTables;
 
