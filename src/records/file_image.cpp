@@ -54,24 +54,22 @@ struct FdCloser {
 
 }  // namespace
 
-LoadResult LoadFileImage(const std::string& path, FileImage& image) {
+FileResult LoadFileImage(const std::string& path, FileImage& image) {
   // Without O_NONBLOCK a FIFO would hold the open until some process writes into it; only a
   // regular file is read (a FIFO, a device or a folder is refused before any read).
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason(errno)};
+  if (fd < 0) return CannotOpen(path, Reason(errno));
   const FdCloser closer{fd};
   struct stat st;
-  if (::fstat(fd, &st) != 0)
-    return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason(errno)};
-  if (!S_ISREG(st.st_mode))
-    return {LoadStatus::kCannotOpen, "Cannot open " + path + ": not a regular file"};
+  if (::fstat(fd, &st) != 0) return CannotOpen(path, Reason(errno));
+  if (!S_ISREG(st.st_mode)) return CannotOpen(path, "not a regular file");
 
   // Header bytes that the file cannot fill read as 0xFF, as the instrument's own reader left them.
   image.header.fill(0xFF);
   size_t header_read = 0, area_read = 0;
   if (!ReadUpTo(fd, image.header.data(), kHeaderSize, header_read) ||
       (header_read == kHeaderSize && !ReadUpTo(fd, image.area(), kAreaSize, area_read)))
-    return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason(errno)};
+    return CannotRead(path, Reason(errno));
   std::memset(image.area() + area_read, 0, kAreaSize - area_read);
   image.header_bytes = static_cast<uint32_t>(header_read);
   image.loaded_bytes = static_cast<uint32_t>(area_read);
@@ -79,14 +77,13 @@ LoadResult LoadFileImage(const std::string& path, FileImage& image) {
   if (area_read == kAreaSize) {
     uint8_t probe;
     size_t more = 0;
-    if (!ReadUpTo(fd, &probe, 1, more))
-      return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason(errno)};
+    if (!ReadUpTo(fd, &probe, 1, more)) return CannotRead(path, Reason(errno));
     image.cut_at_capacity = more != 0;
   }
   return {};
 }
 
-LoadResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image) {
+FileResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image) {
   image.header.fill(0xFF);
   const size_t header_read = std::min<size_t>(bytes.size(), kHeaderSize);
   if (header_read > 0) std::memcpy(image.header.data(), bytes.data(), header_read);
