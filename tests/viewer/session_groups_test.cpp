@@ -9,6 +9,7 @@
 #include <string>
 
 #include "support/record_builders.h"
+#include "support/test_folder.h"
 #include "synth/writer.h"
 #include "viewer/session.h"
 
@@ -20,9 +21,7 @@ using testing::OjipRamp;
 class SessionGroupsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = ::testing::TempDir() + "groups_" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::create_directories(dir);
+    dir = testing::TestFolder("groups");
     synth::FileBuilder b;
     b.Add(OjipRamp("CK1", 1800))
         .Add(OjipRamp("CK2", 1900))

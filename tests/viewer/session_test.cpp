@@ -12,6 +12,7 @@
 #include <string>
 
 #include "records/record.h"
+#include "support/test_folder.h"
 #include "synth/writer.h"
 
 namespace corvel {
@@ -51,9 +52,7 @@ std::string Slurp(const std::string& path) {
 class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = ::testing::TempDir() + "session_" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::create_directories(dir);
+    dir = testing::TestFolder("session");
     synth::FileBuilder b;
     b.Add(Ojip(1, 1800)).Add(Chl(2, 1234)).Add(Ojip(3, 2500)).Add(Ojip(4, 2100)).Add(Chl(5, 0));
     file = dir + "/five.bin";

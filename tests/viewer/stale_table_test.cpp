@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "export/binary_save.h"
+#include "support/test_folder.h"
 #include "synth/writer.h"
 #include "viewer/session.h"
 
@@ -52,9 +53,7 @@ int Lines(const std::string& csv) {
 class StaleTable : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = ::testing::TempDir() + "stale_" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::create_directories(dir);
+    dir = testing::TestFolder("stale");
     first = dir + "/first.bin";
     second = dir + "/second.bin";
     ASSERT_TRUE(
