@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static auto session = std::make_unique<Session>();
   Session& s = *session;
   // The input is opened from memory: no file is written for it.
-  if (s.Open(std::span<const uint8_t>(data, size), "fuzz.bin").status != LoadStatus::kOk) return 0;
+  if (!s.Open(std::span<const uint8_t>(data, size), "fuzz.bin").ok) return 0;
 
   CountingSink sink;
   WriteFileImage(s.image(), sink);

@@ -21,8 +21,7 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
 
 }  // namespace
 
-WriteResult WritePlot(const ChartState& chart, const PlotOptions& options,
-                      const std::string& path) {
+FileResult WritePlot(const ChartState& chart, const PlotOptions& options, const std::string& path) {
   std::unique_ptr<QApplication> app;
   int argc = 1;
   char name[] = "corvel-cli";
@@ -33,7 +32,7 @@ WriteResult WritePlot(const ChartState& chart, const PlotOptions& options,
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     app = std::make_unique<QApplication>(argc, argv);
   }
-  WriteResult result;
+  FileResult result;
   {
     ChartState shown = chart;  // the view reads its state through a pointer it does not own
     ChartView view(&shown);
@@ -45,12 +44,8 @@ WriteResult WritePlot(const ChartState& chart, const PlotOptions& options,
     QCoreApplication::processEvents();
     int dpi = options.dpi;
     if (dpi <= 0) dpi = options.format == PictureFormat::kPng ? kDefaultPngDpi : kScreenDpi;
-    QString error;
-    if (!view.SavePicture(QFile::decodeName(QByteArray::fromStdString(path)), options.format, dpi,
-                          &error)) {
-      result.ok = false;
-      result.message = error.toStdString();
-    }
+    result =
+        view.SavePicture(QFile::decodeName(QByteArray::fromStdString(path)), options.format, dpi);
   }
   app.reset();
   qInstallMessageHandler(previous);

@@ -27,6 +27,6 @@ struct PlotOptions {
 // Renders `chart` as the window's chart view shows it at the given size and writes the picture to
 // `path` through the atomic writer. Creates the Qt application when there is none, on the
 // offscreen platform unless QT_QPA_PLATFORM names another, so no display is needed.
-WriteResult WritePlot(const ChartState& chart, const PlotOptions& options, const std::string& path);
+FileResult WritePlot(const ChartState& chart, const PlotOptions& options, const std::string& path);
 
 }  // namespace corvel::plot

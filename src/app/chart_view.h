@@ -21,6 +21,7 @@
 #include "charts/picture_format.h"
 #include "charts/smooth_curve.h"
 #include "charts/view_range.h"
+#include "records/file_result.h"
 
 class QAbstractAxis;
 class QChart;
@@ -48,16 +49,16 @@ class ChartView : public QChartView {
   // the name's extension gives: .bmp, .png, .svg or .pdf. A name with any other extension is
   // refused with a message and nothing is written. The picture goes to a temporary file beside
   // `path` that replaces it only when completely written; on failure an existing file stays as it
-  // was and `error` names the path and the reason.
-  bool SavePicture(const QString& path, QString* error);
+  // was and the result names the path and the reason.
+  corvel::FileResult SavePicture(const QString& path);
   // The same in `format`; BMP and PNG at `dpi` dots per inch (the on-screen size is 96; 0 keeps
   // it), SVG and PDF as vector drawings of the on-screen size.
-  bool SavePicture(const QString& path, corvel::PictureFormat format, int dpi, QString* error);
+  corvel::FileResult SavePicture(const QString& path, corvel::PictureFormat format, int dpi);
   // The bytes of that picture file; empty when it could not be rendered.
   QByteArray Picture(corvel::PictureFormat format, int dpi);
 
   // Writes the shown curves, inside the shown part of the bottom axis, as CSV.
-  bool SaveCurveCsv(const QString& path, QString* error);
+  corvel::FileResult SaveCurveCsv(const QString& path);
 
   // What the view shows of each axis: the drawing's ranges, or the zoomed ones.
   corvel::ViewRanges ShownRanges() const;

@@ -103,29 +103,24 @@ QByteArray ChartView::Picture(corvel::PictureFormat format, int dpi) {
                                    });
 }
 
-bool ChartView::SavePicture(const QString& path, corvel::PictureFormat format, int dpi,
-                            QString* error) {
+corvel::FileResult ChartView::SavePicture(const QString& path, corvel::PictureFormat format,
+                                          int dpi) {
   const QByteArray bytes = Picture(format, dpi);
-  if (bytes.isEmpty()) {
-    if (error) *error = tr("%1: 图形无法生成").arg(path);
-    return false;
-  }
-  return corvel::app::WriteBytesFile(path, bytes, error);
+  if (bytes.isEmpty()) return {false, tr("%1: 图形无法生成").arg(path).toStdString()};
+  return corvel::app::WriteBytesFile(path, bytes);
 }
 
-bool ChartView::SavePicture(const QString& path, QString* error) {
-  return corvel::app::SavePictureFile(
-      path, PictureSize(), FromGbk(state_->title),
-      [this](QPainter& painter, const QRectF& target, bool vector) {
-        PaintChart(painter, target, vector);
-      },
-      error);
+corvel::FileResult ChartView::SavePicture(const QString& path) {
+  return corvel::app::SavePictureFile(path, PictureSize(), FromGbk(state_->title),
+                                      [this](QPainter& painter, const QRectF& target, bool vector) {
+                                        PaintChart(painter, target, vector);
+                                      });
 }
 
-bool ChartView::SaveCurveCsv(const QString& path, QString* error) {
+corvel::FileResult ChartView::SaveCurveCsv(const QString& path) {
   const corvel::ViewRanges shown = ShownRanges();
   corvel::StringSink csv;
   corvel::WriteCurveCsv(*state_, shown.bottom.min, shown.bottom.max, csv);
   return corvel::app::WriteBytesFile(
-      path, QByteArray(csv.text.data(), static_cast<qsizetype>(csv.text.size())), error);
+      path, QByteArray(csv.text.data(), static_cast<qsizetype>(csv.text.size())));
 }

@@ -194,13 +194,11 @@ void CompareCurveChart::Paint(QPainter& painter, const QRectF& target, bool) {
   painter.restore();
 }
 
-bool CompareCurveChart::SavePicture(const QString& path, QString* error) {
-  return corvel::app::SavePictureFile(
-      path, size(), Title(),
-      [this](QPainter& painter, const QRectF& target, bool vector) {
-        Paint(painter, target, vector);
-      },
-      error);
+corvel::FileResult CompareCurveChart::SavePicture(const QString& path) {
+  return corvel::app::SavePictureFile(path, size(), Title(),
+                                      [this](QPainter& painter, const QRectF& target, bool vector) {
+                                        Paint(painter, target, vector);
+                                      });
 }
 
 // ---- The radar ----------------------------------------------------------------------------------
@@ -299,11 +297,9 @@ void RadarChart::Paint(QPainter& painter, const QRectF& target, bool) {
   painter.restore();
 }
 
-bool RadarChart::SavePicture(const QString& path, QString* error) {
-  return corvel::app::SavePictureFile(
-      path, size(), Title(),
-      [this](QPainter& painter, const QRectF& target, bool vector) {
-        Paint(painter, target, vector);
-      },
-      error);
+corvel::FileResult RadarChart::SavePicture(const QString& path) {
+  return corvel::app::SavePictureFile(path, size(), Title(),
+                                      [this](QPainter& painter, const QRectF& target, bool vector) {
+                                        Paint(painter, target, vector);
+                                      });
 }

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "records/file_result.h"
+
 namespace corvel {
 class CompareView;
 }
@@ -22,7 +24,7 @@ class CompareCurveChart : public QWidget {
 
   void Paint(QPainter& painter, const QRectF& target, bool vector);
   // The chart at its on-screen size as .bmp, .png, .svg or .pdf (the name's extension).
-  bool SavePicture(const QString& path, QString* error);
+  corvel::FileResult SavePicture(const QString& path);
   QString Title() const;
 
   // What the last paint drew: band paths (one per group with a band) and mean curves.
@@ -45,7 +47,7 @@ class RadarChart : public QWidget {
   explicit RadarChart(const corvel::CompareView* view, QWidget* parent = nullptr);
 
   void Paint(QPainter& painter, const QRectF& target, bool vector);
-  bool SavePicture(const QString& path, QString* error);
+  corvel::FileResult SavePicture(const QString& path);
   QString Title() const;
 
   // Group polygons the last paint drew.

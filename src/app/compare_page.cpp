@@ -421,7 +421,7 @@ void ComparePage::BtnSaveSummaryClick() {
       this, corvel::app::ToSaveSetup(corvel::CompareView::SaveSummaryDialog()),
       QStringLiteral("compare"));
   if (path.isEmpty()) return;
-  const corvel::WriteResult result = view_->SaveSummary(corvel::app::ToPath(path));
+  const corvel::FileResult result = view_->SaveSummary(corvel::app::ToPath(path));
   if (!result.ok)
     form_->prompter().ShowError(this, corvel::app::CoreMessages::Failure(result.message));
 }
@@ -437,10 +437,9 @@ void ComparePage::SavePicture(bool radar) {
   setup.filter = filters.join(QStringLiteral(";;"));
   const QString path = form_->AskSaveFileName(this, setup, QStringLiteral("picture"));
   if (path.isEmpty()) return;
-  QString error;
-  const bool ok = radar ? Radar->SavePicture(path, &error) : CurveChart->SavePicture(path, &error);
-  if (!ok)
-    form_->prompter().ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
+  const corvel::FileResult saved = radar ? Radar->SavePicture(path) : CurveChart->SavePicture(path);
+  if (!saved.ok)
+    form_->prompter().ShowError(this, corvel::app::CoreMessages::Failure(saved.message));
 }
 
 void ComparePage::BtnSaveCurvePicClick() {

@@ -79,40 +79,39 @@ QByteArray PictureBytes(corvel::PictureFormat format, int dpi, QSize size, const
   return bytes;
 }
 
-bool WriteBytesFile(const QString& path, const QByteArray& bytes, QString* error) {
-  const corvel::WriteResult r =
-      corvel::WriteFileAtomically(QFile::encodeName(path).toStdString(), [&](corvel::ByteSink& s) {
+corvel::FileResult WriteBytesFile(const QString& path, const QByteArray& bytes) {
+  return corvel::WriteFileAtomically(
+      QFile::encodeName(path).toStdString(), [&](corvel::ByteSink& s) {
         return s.Write(bytes.constData(), static_cast<size_t>(bytes.size()));
       });
-  if (!r.ok && error) *error = QString::fromUtf8(r.message);
-  return r.ok;
 }
 
-bool SavePictureFile(const QString& path, corvel::PictureFormat format, int dpi, QSize size,
-                     const QString& title, const PaintPicture& paint, QString* error) {
+corvel::FileResult PictureFailure(const QString& text) {
+  return {false, text.toStdString()};
+}
+
+corvel::FileResult SavePictureFile(const QString& path, corvel::PictureFormat format, int dpi,
+                                   QSize size, const QString& title, const PaintPicture& paint) {
   const QByteArray bytes = PictureBytes(format, dpi, size, title, paint);
-  if (bytes.isEmpty()) {
-    if (error) *error = QCoreApplication::translate("ChartView", "%1: 图形无法生成").arg(path);
-    return false;
-  }
-  return WriteBytesFile(path, bytes, error);
+  if (bytes.isEmpty())
+    return PictureFailure(QCoreApplication::translate("ChartView", "%1: 图形无法生成").arg(path));
+  return WriteBytesFile(path, bytes);
 }
 
-bool SavePictureFile(const QString& path, QSize size, const QString& title,
-                     const PaintPicture& paint, QString* error) {
+corvel::FileResult SavePictureFile(const QString& path, QSize size, const QString& title,
+                                   const PaintPicture& paint) {
   const QByteArray name = QFile::encodeName(path);
   const std::optional<corvel::PictureFormat> format =
       corvel::PictureFormatForPath(std::string_view(name.constData(), name.size()));
   if (!format) {
     // Never the bytes of one format under another format's name.
-    if (error)
-      // The chart view's context, where the text was first translated.
-      *error = QCoreApplication::translate(
-                   "ChartView", "%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf")
-                   .arg(path, QFileInfo(path).suffix());
-    return false;
+    // The chart view's context, where the text was first translated.
+    return PictureFailure(
+        QCoreApplication::translate(
+            "ChartView", "%1: 不能保存为“.%2”格式的图形，请使用 .bmp、.png、.svg 或 .pdf")
+            .arg(path, QFileInfo(path).suffix()));
   }
-  return SavePictureFile(path, *format, 0, size, title, paint, error);
+  return SavePictureFile(path, *format, 0, size, title, paint);
 }
 
 }  // namespace corvel::app

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "charts/picture_format.h"
+#include "records/file_result.h"
 
 class QPainter;
 
@@ -23,16 +24,16 @@ using PaintPicture = std::function<void(QPainter& painter, const QRectF& target,
 QByteArray PictureBytes(corvel::PictureFormat format, int dpi, QSize size, const QString& title,
                         const PaintPicture& paint);
 
-// Writes the picture in `format`; on failure `error` names the path and the reason.
-bool SavePictureFile(const QString& path, corvel::PictureFormat format, int dpi, QSize size,
-                     const QString& title, const PaintPicture& paint, QString* error);
+// Writes the picture in `format`; a failure names the path and the reason.
+corvel::FileResult SavePictureFile(const QString& path, corvel::PictureFormat format, int dpi,
+                                   QSize size, const QString& title, const PaintPicture& paint);
 
 // The same in the format the name's extension gives (.bmp, .png, .svg or .pdf) at the on-screen
 // size; a name with any other extension is refused with a message and nothing is written.
-bool SavePictureFile(const QString& path, QSize size, const QString& title,
-                     const PaintPicture& paint, QString* error);
+corvel::FileResult SavePictureFile(const QString& path, QSize size, const QString& title,
+                                   const PaintPicture& paint);
 
 // Writes `bytes` to `path` whole or not at all.
-bool WriteBytesFile(const QString& path, const QByteArray& bytes, QString* error);
+corvel::FileResult WriteBytesFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace corvel::app

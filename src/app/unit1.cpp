@@ -142,16 +142,15 @@ bool TForm1::OpenPath(const QString& path) {
   const int type = pending_type_ > 0 ? pending_type_ : 0;
   BeginGridChange();
   list_model_->BeginChange();
-  corvel::LoadResult result;
+  corvel::FileResult result;
   corvel::app::RunWithProgress(this, this, tr("正在打开 %1 …").arg(QFileInfo(path).fileName()),
                                [&] {
                                  result = session_->Open(ToPath(path));
-                                 if (result.status == corvel::LoadStatus::kOk && type != 0)
-                                   session_->SwitchType(type);
+                                 if (result.ok && type != 0) session_->SwitchType(type);
                                });
   list_model_->EndChange();
   EndGridChange();
-  if (result.status != corvel::LoadStatus::kOk) {
+  if (!result.ok) {
     // A missing path, a folder and an unreadable file all get the same box naming the path and
     // the reason; the loaded file, its list and its selection stay (rule D4).
     SyncListSelection();
@@ -410,14 +409,14 @@ void TForm1::BtnSaveGridClick() {
   const QString path = AskSaveFileName(
       this, corvel::app::ToSaveSetup(corvel::Session::SaveGridDialog()), QStringLiteral("table"));
   if (path.isEmpty()) return;
-  const corvel::WriteResult result = session_->SaveGrid(ToPath(path));
+  const corvel::FileResult result = session_->SaveGrid(ToPath(path));
   if (!result.ok) {
     prompter_->ShowError(this, corvel::app::CoreMessages::Failure(result.message));
     return;
   }
   // A rapid light curve table gets its fits beside it.
   if (session_->radio_item() != kRadioRlc) return;
-  const corvel::WriteResult fits = session_->SaveFitTable(corvel::FitTablePath(ToPath(path)));
+  const corvel::FileResult fits = session_->SaveFitTable(corvel::FitTablePath(ToPath(path)));
   if (!fits.ok) prompter_->ShowError(this, corvel::app::CoreMessages::Failure(fits.message));
 }
 
@@ -434,9 +433,8 @@ void TForm1::BtnSavePicClick() {
   setup.filter = filters.join(QStringLiteral(";;"));
   const QString path = AskSaveFileName(this, setup, QStringLiteral("picture"));
   if (path.isEmpty()) return;
-  QString error;
-  if (!Chart1->SavePicture(path, &error))
-    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
+  const corvel::FileResult saved = Chart1->SavePicture(path);
+  if (!saved.ok) prompter_->ShowError(this, corvel::app::CoreMessages::Failure(saved.message));
 }
 
 void TForm1::SaveCurveDataClick() {
@@ -444,9 +442,8 @@ void TForm1::SaveCurveDataClick() {
                                      QStringLiteral("*.csv"), QStringLiteral("csv")};
   const QString path = AskSaveFileName(this, setup, QStringLiteral("curves"));
   if (path.isEmpty()) return;
-  QString error;
-  if (!Chart1->SaveCurveCsv(path, &error))
-    prompter_->ShowError(this, corvel::app::CoreMessages::Failure(error.toStdString()));
+  const corvel::FileResult saved = Chart1->SaveCurveCsv(path);
+  if (!saved.ok) prompter_->ShowError(this, corvel::app::CoreMessages::Failure(saved.message));
 }
 
 QString TForm1::SaveRefusalText(corvel::SaveRefusal refusal) {

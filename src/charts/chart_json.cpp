@@ -59,6 +59,15 @@ void AppendColor(std::string& out, uint32_t color) {
   out += buf;
 }
 
+// [x,y]
+void AppendPoint(std::string& out, const ChartPoint& p) {
+  out += '[';
+  AppendNumber(out, p.x);
+  out += ',';
+  AppendNumber(out, p.y);
+  out += ']';
+}
+
 void AppendSeries(std::string& out, const Series& s, const char* kind, int slot, bool& first) {
   if (s.points.empty()) return;
   out += first ? "\n" : ",\n";
@@ -76,11 +85,7 @@ void AppendSeries(std::string& out, const Series& s, const char* kind, int slot,
   out += ",\"points\":[";
   for (size_t i = 0; i < s.points.size(); ++i) {
     if (i) out += ',';
-    out += '[';
-    AppendNumber(out, s.points[i].x);
-    out += ',';
-    AppendNumber(out, s.points[i].y);
-    out += ']';
+    AppendPoint(out, s.points[i]);
   }
   out += "]}";
 }

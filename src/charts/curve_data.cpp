@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "records/gbk_text.h"
@@ -123,18 +124,11 @@ NearestSample FindNearestSample(const ChartState& chart, const ViewRanges& view,
 }
 
 std::string_view CsvAxisName(AxisQuantity quantity) {
-  switch (quantity) {
-    case AxisQuantity::kTimeUs:
-      return "time_us";
-    case AxisQuantity::kPulseNumber:
-      return "pulse";
-    case AxisQuantity::kPar:
-      return "par_umol_m2_s";
-    case AxisQuantity::kTimeS:
-      return "time_s";
-    default:
-      return "x";
-  }
+  // Indexed by the quantity, in the enumeration's order; "x" for those no bottom axis shows.
+  constexpr std::string_view kNames[] = {"x", "time_us", "x",     "pulse", "par_umol_m2_s",
+                                         "x", "x",       "time_s"};
+  const auto k = static_cast<size_t>(quantity);
+  return k < std::size(kNames) ? kNames[k] : "x";
 }
 
 std::string FormatCurveNumber(double value) {

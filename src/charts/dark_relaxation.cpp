@@ -9,20 +9,18 @@
 namespace corvel {
 
 void DrawChart_DR(const ChartSource& source, ChartState& chart) {
-  constexpr int kRadio = ItemIndex(RadioItem::kDr);
-  const int p = BeginFirstSelectedOjipChart(chart, kRadio, source.list, [&](int q) {
-    return LargestOf(source.results.dr[q].Fm, kDrPulses);
-  });
-  if (p < 0) return;
-  UseBox(chart, kRadio, 0, "OJIP:1");
-  UseBox(chart, kRadio, kBoxCount - 1, "OJIP:20");
-  // Twenty traces in ten colours: each pair of pulses shares the colour of one box.
-  uint64_t b = FirstBlock(source, p);
-  for (int k = 0; k < kSeriesCount; ++k) {
-    chart.smoothed[k].visible = true;
-    DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k / 2]);
-    b = NextBlockUnchecked(source.image, b);
-  }
+  DrawFirstSelectedTraces(source, chart, RadioItem::kDr, source.results.dr, kDrPulses,
+                          [&](int radio, uint64_t b) {
+                            UseBox(chart, radio, 0, "OJIP:1");
+                            UseBox(chart, radio, kBoxCount - 1, "OJIP:20");
+                            // Twenty traces in ten colours: each pair of pulses shares the colour
+                            // of one box.
+                            for (int k = 0; k < kSeriesCount; ++k) {
+                              chart.smoothed[k].visible = true;
+                              DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k / 2]);
+                              b = NextBlockUnchecked(source.image, b);
+                            }
+                          });
 }
 
 }  // namespace corvel

@@ -92,6 +92,13 @@ void PrepareQuenchingRows(ChartState& chart, int radio_item, int title_position,
   chart.line[kRowRetr].right_axis = true;
 }
 
+uint64_t DrawBoxTrace(const ChartSource& source, ChartState& chart, int radio_item, int slot,
+                      std::string_view caption, uint64_t block) {
+  UseBox(chart, radio_item, slot, caption);
+  DrawOJIP(source.image, block, chart.smoothed[slot], kBoxColor[slot]);
+  return NextBlockUnchecked(source.image, block);
+}
+
 uint32_t LargestOf(const uint16_t* v, int n) {
   uint32_t largest = 0;
   for (int k = 0; k < n; ++k)

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "charts/chart_state.h"
 #include "charts/draw.h"
+#include "records/measurement_type.h"
 #include "records/record_list.h"
 
 namespace corvel {
@@ -48,15 +50,34 @@ void BeginSingleRecordOjipChart(ChartState& chart, int radio_item, const RecordL
 // The largest of n values.
 uint32_t LargestOf(const uint16_t* v, int n);
 
-// The same for the first selected record: returns its list position, or -1 (nothing drawn) when
-// none is selected; the axes go up to left_max(position).
+// The same for the first selected record, with the axes up to left_max(position): returns the
+// position of that record's first data block, or nothing (nothing drawn) when none is selected.
 template <class LeftMax>
-int BeginFirstSelectedOjipChart(ChartState& chart, int radio_item, const RecordList& list,
-                                LeftMax&& left_max) {
-  const int p = FirstSelected(list);
-  if (p >= 0) BeginSingleRecordOjipChart(chart, radio_item, list, p, left_max(p));
-  return p;
+std::optional<uint64_t> BeginFirstSelectedOjipChart(const ChartSource& source, ChartState& chart,
+                                                    int radio_item, LeftMax&& left_max) {
+  const int p = FirstSelected(source.list);
+  if (p < 0) return std::nullopt;
+  BeginSingleRecordOjipChart(chart, radio_item, source.list, p, left_max(p));
+  return FirstBlock(source, p);
 }
+
+// The drawings of the traces of the first selected record (after steady state, dark relaxation,
+// multi-light OJIP): the axes up to the largest of the `fm_count` Fm values of its result in
+// `results` (the type's result table), then draw(radio item, position of its first data block).
+// Nothing is drawn when no record is selected.
+template <class Result, class DrawTraces>
+void DrawFirstSelectedTraces(const ChartSource& source, ChartState& chart, RadioItem item,
+                             const Result* results, int fm_count, DrawTraces&& draw) {
+  const int radio = ItemIndex(item);
+  const std::optional<uint64_t> first = BeginFirstSelectedOjipChart(
+      source, chart, radio, [&](int p) { return LargestOf(results[p].Fm, fm_count); });
+  if (first) draw(radio, *first);
+}
+
+// Draws the OJIP trace of the data block at `block` as series `slot` in that box's colour and
+// captions the box; returns the position of the next block.
+uint64_t DrawBoxTrace(const ChartSource& source, ChartState& chart, int radio_item, int slot,
+                      std::string_view caption, uint64_t block);
 
 // Calls draw(position, slot) for the selected list positions in list order, one box slot each,
 // until the boxes run out; returns how many slots were used.

@@ -11,19 +11,16 @@
 namespace corvel {
 
 void DrawChart_MTOJIP(const ChartSource& source, ChartState& chart) {
-  constexpr int kRadio = ItemIndex(RadioItem::kMultiOjip);
-  const int p = BeginFirstSelectedOjipChart(chart, kRadio, source.list, [&](int q) {
-    return LargestOf(source.results.multiojip[q].Fm, kMultiOjipSteps);
-  });
-  if (p < 0) return;
-  uint64_t b = FirstBlock(source, p);
+  // One trace per light level, captioned with the level.
   char caption[16];
-  for (int k = 0; k < kMultiOjipSteps; ++k) {
-    std::snprintf(caption, sizeof caption, "AL=%u", unsigned{kMultiOjipLight[k]});
-    UseBox(chart, kRadio, k, caption);
-    DrawOJIP(source.image, b, chart.smoothed[k], kBoxColor[k]);
-    b = NextBlockUnchecked(source.image, b);
-  }
+  DrawFirstSelectedTraces(source, chart, RadioItem::kMultiOjip, source.results.multiojip,
+                          kMultiOjipSteps, [&](int radio, uint64_t b) {
+                            for (int k = 0; k < kMultiOjipSteps; ++k) {
+                              std::snprintf(caption, sizeof caption, "AL=%u",
+                                            unsigned{kMultiOjipLight[k]});
+                              b = DrawBoxTrace(source, chart, radio, k, caption, b);
+                            }
+                          });
 }
 
 }  // namespace corvel

@@ -1,19 +1,14 @@
 #include "charts/picture_format.h"
 
+#include <iterator>
+
 namespace corvel {
 
 std::string_view PictureExtension(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::kBmp:
-      return "bmp";
-    case PictureFormat::kPng:
-      return "png";
-    case PictureFormat::kSvg:
-      return "svg";
-    case PictureFormat::kPdf:
-      return "pdf";
-  }
-  return "bmp";
+  // Indexed by the format, in the enumeration's order.
+  constexpr std::string_view kExtensions[] = {"bmp", "png", "svg", "pdf"};
+  const auto k = static_cast<size_t>(format);
+  return k < std::size(kExtensions) ? kExtensions[k] : kExtensions[0];
 }
 
 std::string_view PathExtension(std::string_view path) {

@@ -84,14 +84,14 @@ int Emit(const Options& o, const char* default_extension,
   }
   const std::string path =
       default_extension ? WithDefaultExtension(*o.output, default_extension) : *o.output;
-  const WriteResult r = WriteFileAtomically(path, produce);
+  const FileResult r = WriteFileAtomically(path, produce);
   return r.ok ? 0 : Fail(r.message);
 }
 
 // Opens the file, switches to the type and applies the selection as list clicks would.
 int Prepare(const Options& o, Session& session, bool click) {
-  const LoadResult loaded = session.Open(o.file);
-  if (loaded.status != LoadStatus::kOk) return Fail(loaded.message);
+  const FileResult loaded = session.Open(o.file);
+  if (!loaded.ok) return Fail(loaded.message);
   if (o.radio_item != session.radio_item()) session.SwitchType(o.radio_item);
   auto positions = ParseSelection(o.select, session.list().count);
   if (!positions) return Usage();
@@ -102,8 +102,8 @@ int Prepare(const Options& o, Session& session, bool click) {
 
 int Info(const Options& o) {
   Session session;
-  const LoadResult loaded = session.Open(o.file);
-  if (loaded.status != LoadStatus::kOk) return Fail(loaded.message);
+  const FileResult loaded = session.Open(o.file);
+  if (!loaded.ok) return Fail(loaded.message);
   const FileImage& image = session.image();
   unsigned live[kTypeCount] = {}, unknown = 0, deleted = 0;
   const ChainEnd end = WalkRecords(image, [&](uint32_t off) {
@@ -206,7 +206,7 @@ int Plot(const Options& o) {
   Session session;
   if (int rc = Prepare(o, session, true)) return rc;
   if (o.choice_given) session.ComboChanged(o.choice);
-  const WriteResult r = plot::WritePlot(session.chart(), options, path);
+  const FileResult r = plot::WritePlot(session.chart(), options, path);
   return r.ok ? 0 : Fail(r.message);
 #else
   return Fail("plot: this corvel-cli was built without the viewer (Qt), so it cannot draw charts");
@@ -268,8 +268,8 @@ int CompareCommand(const Options& o) {
     return Fail(o.file + ": " + std::string(kRadioName[o.radio_item]) +
                 " records have no parameter table: nothing to compare");
   Session session;
-  const LoadResult loaded = session.Open(o.file);
-  if (loaded.status != LoadStatus::kOk) return Fail(loaded.message);
+  const FileResult loaded = session.Open(o.file);
+  if (!loaded.ok) return Fail(loaded.message);
   if (o.radio_item != session.radio_item()) session.SwitchType(o.radio_item);
   const int count = session.list().count;
   std::vector<RecordGroup> groups;
@@ -330,7 +330,7 @@ int Synth(const Options& o) {
     return WriteFileAtomically(
         path, [&](ByteSink& sink) { return sink.Write(bytes.data(), bytes.size()); });
   };
-  WriteResult r;
+  FileResult r;
   if (kind == "demo") {
     r = save(*o.output, synth::MakeDemoFile(o.seed));
   } else if (kind == "capacity") {

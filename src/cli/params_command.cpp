@@ -64,8 +64,8 @@ int Params(const Options& o) {
     TidyWriter writer(format, items, sink);
     writer.Begin();
     for (const std::string& file : o.files) {
-      const LoadResult loaded = session->Open(file);
-      if (loaded.status != LoadStatus::kOk) {
+      const FileResult loaded = session->Open(file);
+      if (!loaded.ok) {
         std::fprintf(stderr, "corvel-cli: %s\n", loaded.message.c_str());
         failed = true;
         continue;
@@ -118,7 +118,7 @@ int Params(const Options& o) {
   } else {
     const std::string path =
         WithDefaultExtension(*o.output, format == TidyFormat::kJson ? "json" : "csv");
-    const WriteResult written = WriteFileAtomically(path, produce);
+    const FileResult written = WriteFileAtomically(path, produce);
     if (!written.ok) {
       std::fprintf(stderr, "corvel-cli: %s\n", written.message.c_str());
       return 1;

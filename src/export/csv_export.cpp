@@ -28,9 +28,8 @@ const char* UnusableName(const std::string& path) {
 
 }  // namespace
 
-WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
-                             const std::string& base, std::string_view info_text,
-                             const ExtraExportFile* extra) {
+FileResult ExportRecordsCsv(const FileImage& image, const RecordList& list, const std::string& base,
+                            std::string_view info_text, const ExtraExportFile* extra) {
   // The export is one unit: every name is known and checked before the first file is written.
   std::vector<std::string> names;
   std::vector<uint32_t> offsets;
@@ -50,11 +49,11 @@ WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
   if (extra) names.push_back(base + extra->suffix);
   for (const std::string& name : names) {
     if (const char* why = UnusableName(name))
-      return {false, "cannot write " + name + ": " + why + "; nothing was exported"};
+      return CannotWrite(name, std::string(why) + "; nothing was exported");
   }
 
   for (size_t k = 0; k < names.size(); ++k) {
-    WriteResult result;
+    FileResult result;
     if (k == 0)
       result = WriteFileAtomically(names[0],
                                    [&](ByteSink& out) { return WriteInfoText(info_text, out); });

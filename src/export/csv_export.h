@@ -24,8 +24,7 @@ struct ExtraExportFile {
   std::function<bool(ByteSink&)> produce;
 };
 
-WriteResult ExportRecordsCsv(const FileImage& image, const RecordList& list,
-                             const std::string& base, std::string_view info_text,
-                             const ExtraExportFile* extra = nullptr);
+FileResult ExportRecordsCsv(const FileImage& image, const RecordList& list, const std::string& base,
+                            std::string_view info_text, const ExtraExportFile* extra = nullptr);
 
 }  // namespace corvel

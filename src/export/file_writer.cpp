@@ -69,10 +69,6 @@ class FdSink final : public ByteSink {
   char buf_[1 << 16];
 };
 
-WriteResult Failure(const std::string& path, const char* reason) {
-  return {false, "cannot write " + path + ": " + reason};
-}
-
 // The temporary file of the save in progress, for the signal handler: a handler may neither
 // allocate nor take a lock, so the name lives in a fixed buffer and a flag says it is valid.
 std::atomic<bool> g_cleanup_installed{false};
@@ -166,14 +162,15 @@ int SyncFolderOf(const std::string& path) {
 
 // A FIFO or a character device cannot be replaced: the bytes go into it. A FIFO without a reader
 // would block the open for ever, so it is refused instead.
-WriteResult StreamInto(const std::string& path, const std::function<bool(ByteSink&)>& produce) {
+FileResult StreamInto(const std::string& path, const std::function<bool(ByteSink&)>& produce) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0)
-    return Failure(path, errno == ENXIO ? "no process reads from this pipe" : std::strerror(errno));
+    return CannotWrite(path,
+                       errno == ENXIO ? "no process reads from this pipe" : std::strerror(errno));
   struct stat st;
   if (::fstat(fd, &st) != 0 || !(S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) {
     ::close(fd);
-    return Failure(path, "not a regular file");
+    return CannotWrite(path, "not a regular file");
   }
   // Full pipes make the writes wait, as for any program writing into a pipe.
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -186,8 +183,8 @@ WriteResult StreamInto(const std::string& path, const std::function<bool(ByteSin
     error = sink.error();
   }
   if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;
-  if (error != 0) return Failure(path, std::strerror(error));
-  if (!produced) return Failure(path, "the output could not be produced completely");
+  if (error != 0) return CannotWrite(path, std::strerror(error));
+  if (!produced) return CannotWrite(path, "the output could not be produced completely");
   return {};
 }
 
@@ -206,9 +203,9 @@ void RemoveTemporaryFilesOnTerminationSignals() {
   }
 }
 
-WriteResult WriteFileAtomically(const std::string& path,
-                                const std::function<bool(ByteSink&)>& produce) {
-  if (path.empty()) return Failure(path, "no file name");
+FileResult WriteFileAtomically(const std::string& path,
+                               const std::function<bool(ByteSink&)>& produce) {
+  if (path.empty()) return CannotWrite(path, "no file name");
 
   // What the name is decides how it is written (see the header); messages name it as given.
   std::string target = path;
@@ -220,15 +217,15 @@ WriteResult WriteFileAtomically(const std::string& path,
     if (resolves || !link) {
       const mode_t mode = resolves ? final_st.st_mode : st.st_mode;
       if (S_ISFIFO(mode) || S_ISCHR(mode)) return StreamInto(path, produce);
-      if (!S_ISREG(mode) && !S_ISDIR(mode)) return Failure(path, "not a regular file");
+      if (!S_ISREG(mode) && !S_ISDIR(mode)) return CannotWrite(path, "not a regular file");
     }
     int error = 0;
-    if (link && !FollowLinks(target, error)) return Failure(path, std::strerror(error));
+    if (link && !FollowLinks(target, error)) return CannotWrite(path, std::strerror(error));
   }
 
   std::string temp_path;
   const int fd = CreateTemporary(target, temp_path);
-  if (fd < 0) return Failure(path, std::strerror(errno));
+  if (fd < 0) return CannotWrite(path, std::strerror(errno));
 
   // A file that is replaced keeps the permissions it had.
   if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
@@ -250,14 +247,14 @@ WriteResult WriteFileAtomically(const std::string& path,
     if (::rename(temp_path.c_str(), target.c_str()) == 0) {
       ClearPending();
       error = SyncFolderOf(target);
-      return error == 0 ? WriteResult{} : Failure(path, std::strerror(error));
+      return error == 0 ? FileResult{} : CannotWrite(path, std::strerror(error));
     }
     error = errno;
   }
   ::unlink(temp_path.c_str());
   ClearPending();
-  if (error != 0) return Failure(path, std::strerror(error));
-  return Failure(path, "the output could not be produced completely");
+  if (error != 0) return CannotWrite(path, std::strerror(error));
+  return CannotWrite(path, "the output could not be produced completely");
 }
 
 }  // namespace corvel

@@ -8,13 +8,9 @@
 #include <string>
 
 #include "records/byte_sink.h"
+#include "records/file_result.h"
 
 namespace corvel {
-
-struct WriteResult {
-  bool ok = true;
-  std::string message;  // on failure: the path and the reason
-};
 
 // Creates a temporary file in the target's folder, lets produce() write into it through a
 // buffered sink, and renames it over `path` when produce() returned true and every write, the
@@ -30,8 +26,8 @@ struct WriteResult {
 //   waited for;
 // - anything else (a block device, a socket): refused as "not a regular file".
 // Paths are UTF-8.
-WriteResult WriteFileAtomically(const std::string& path,
-                                const std::function<bool(ByteSink&)>& produce);
+FileResult WriteFileAtomically(const std::string& path,
+                               const std::function<bool(ByteSink&)>& produce);
 
 // Makes SIGINT and SIGTERM remove the temporary file of a save in progress before the process
 // ends by that signal, as it would have without the handler. For single-threaded programs (the

@@ -69,10 +69,6 @@ class HandleSink final : public ByteSink {
   char buf_[1 << 16];
 };
 
-WriteResult Failure(const std::string& path, const std::string& reason) {
-  return {false, "cannot write " + path + ": " + reason};
-}
-
 // Why a name could not be created. Windows says "path not found" also where a part of the path is
 // a file; Linux says "Not a directory" there, and so do we.
 std::string ReasonFor(const std::string& path, DWORD error) {
@@ -174,17 +170,17 @@ void RemoveTemporaryFilesOnTerminationSignals() {
   ::SetConsoleCtrlHandler(RemovePendingTemporary, TRUE);
 }
 
-WriteResult WriteFileAtomically(const std::string& path,
-                                const std::function<bool(ByteSink&)>& produce) {
-  if (path.empty()) return Failure(path, "no file name");
+FileResult WriteFileAtomically(const std::string& path,
+                               const std::function<bool(ByteSink&)>& produce) {
+  if (path.empty()) return CannotWrite(path, "no file name");
   const std::wstring target = WidePath(path);
   // A folder cannot be replaced by a file (on Linux the rename says so).
-  if (IsFolder(path)) return Failure(path, "Is a directory");
+  if (IsFolder(path)) return CannotWrite(path, "Is a directory");
 
   std::wstring temp_path;
   DWORD error = 0;
   const HANDLE file = CreateTemporary(path, temp_path, error);
-  if (file == INVALID_HANDLE_VALUE) return Failure(path, ReasonFor(path, error));
+  if (file == INVALID_HANDLE_VALUE) return CannotWrite(path, ReasonFor(path, error));
 
   error = 0;
   bool produced = false;
@@ -206,8 +202,8 @@ WriteResult WriteFileAtomically(const std::string& path,
   }
   ::DeleteFileW(temp_path.c_str());
   ClearPending();
-  if (error != 0) return Failure(path, ReasonFor(path, error));
-  return Failure(path, "the output could not be produced completely");
+  if (error != 0) return CannotWrite(path, ReasonFor(path, error));
+  return CannotWrite(path, "the output could not be produced completely");
 }
 
 }  // namespace corvel

@@ -2,6 +2,7 @@
 
 #include "params/fill_rows.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/ojip_decoder.h"
 #include "records/settings.h"
 
@@ -19,6 +20,8 @@ void DecodeAfterSs(const FileImage& image, uint32_t record_offset, AfterSsResult
     pos = NextBlockUnchecked(image, pos);
   }
 }
+
+namespace {
 
 void DecodeAfterSsStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
                        int slot) {
@@ -39,5 +42,10 @@ void FillGridPara_ASS(const GridSource& src, Grid& grid) {
     w.Int(5, set.AssAl);
   });
 }
+
+}  // namespace
+
+const TypeParams kAfterSsParams = {RadioItem::kAfterSs, DecodeAfterSsStep, kTitlesAfterSs,
+                                   FillGridPara_ASS};
 
 }  // namespace corvel

@@ -8,9 +8,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 // Slot k (0..9): Fm of data block 2k + 1; slot 10 + k: Fm of data block 2k + 2.
 struct AfterSsResult {
@@ -19,12 +17,8 @@ struct AfterSsResult {
 
 void DecodeAfterSs(const FileImage& image, uint32_t record_offset, AfterSsResult& r);
 
-// CacuFNinListBox's step.
-void DecodeAfterSsStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
-                       int slot);
-
-extern const char* const kTitlesAfterSs[];
-
-void FillGridPara_ASS(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kAfterSsParams;
 
 }  // namespace corvel

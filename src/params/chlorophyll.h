@@ -7,15 +7,13 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
+struct TypeParams;
 
 // The concentration in ug/L that a chlorophyll record stores in tenths at record offset 44.
 float ChlConcentration(const FileImage& image, uint32_t record_offset);
 
-extern const char* const kTitlesChlConc[];
-
-// "???" where the instrument stored no value.
-void FillGridPara_ChlC(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kChlConcParams;
 
 }  // namespace corvel

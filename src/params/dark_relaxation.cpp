@@ -5,6 +5,7 @@
 #include "params/fill_rows.h"
 #include "params/jip_test.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/real.h"
 #include "records/settings.h"
 
@@ -29,6 +30,8 @@ void DecodeDr(const FileImage& image, uint32_t record_offset, DrResult& r) {
   }
 }
 
+namespace {
+
 void DecodeDrStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot) {
   DecodeDr(image, record_offset, tables.dr[slot]);
 }
@@ -37,6 +40,7 @@ const char* const kTitlesDr[] = {"Filename", "Date/Time", "Meas.Type", "LAdap(5m
                                  "Dark(s)",  "SL(n)",     "Fo",        "Fm",
                                  "Fv/Fm",    "NPQ",       "END"};
 
+// Twenty rows per record, one per pulse.
 void FillGridPara_DR(const GridSource& src, Grid& grid) {
   RowCounter rows(grid);
   ForEachSelected(src, [&](int i, uint32_t off) {
@@ -62,5 +66,9 @@ void FillGridPara_DR(const GridSource& src, Grid& grid) {
     }
   });
 }
+
+}  // namespace
+
+const TypeParams kDrParams = {RadioItem::kDr, DecodeDrStep, kTitlesDr, FillGridPara_DR};
 
 }  // namespace corvel

@@ -8,9 +8,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 inline constexpr int kDrPulses = 20;
 
@@ -22,12 +20,8 @@ struct DrResult {
 // Twenty pulses, data blocks 1..20; NPQ of each against the first.
 void DecodeDr(const FileImage& image, uint32_t record_offset, DrResult& r);
 
-// CacuFNinListBox's step.
-void DecodeDrStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot);
-
-extern const char* const kTitlesDr[];
-
-// Twenty rows per record, one per pulse.
-void FillGridPara_DR(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kDrParams;
 
 }  // namespace corvel

@@ -3,6 +3,7 @@
 #include "params/fill_rows.h"
 #include "params/jip_test.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/settings.h"
 
 namespace corvel {
@@ -17,6 +18,8 @@ void DecodeFoPrime(const FileImage& image, uint32_t record_offset, FoPrimeResult
   r.FoPrime = pt.Fo;
   r.FmPrime = pt.Fm;
 }
+
+namespace {
 
 void DecodeFoPrimeStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
                        int slot) {
@@ -40,5 +43,10 @@ void FillGridPara_Fo(const GridSource& src, Grid& grid) {
     w.Int(7, r.FoPrime);
   });
 }
+
+}  // namespace
+
+const TypeParams kFoPrimeParams = {RadioItem::kFoPrime, DecodeFoPrimeStep, kTitlesFoPrime,
+                                   FillGridPara_Fo};
 
 }  // namespace corvel

@@ -8,9 +8,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 struct FoPrimeResult {
   uint16_t Fo, FoPrime, Fm, FmPrime;
@@ -19,12 +17,8 @@ struct FoPrimeResult {
 // Fo and Fm of data block 1, Fo' and Fm' of data block 2.
 void DecodeFoPrime(const FileImage& image, uint32_t record_offset, FoPrimeResult& r);
 
-// CacuFNinListBox's step.
-void DecodeFoPrimeStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
-                       int slot);
-
-extern const char* const kTitlesFoPrime[];
-
-void FillGridPara_Fo(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kFoPrimeParams;
 
 }  // namespace corvel

@@ -5,6 +5,7 @@
 #include "params/fill_rows.h"
 #include "params/jip_test.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/least_squares.h"
 
 namespace corvel {
@@ -37,6 +38,8 @@ void DecodeMultiOjip(const FileImage& image, uint32_t record_offset, MultiOjipRe
   LeastSquaresLine(light, fm, kMultiOjipSteps, r.Kp, intercept);
 }
 
+namespace {
+
 void DecodeMultiOjipStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
                          int slot) {
   DecodeMultiOjip(image, record_offset, tables.multiojip[slot]);
@@ -46,6 +49,7 @@ const char* const kTitlesMultiOjip[] = {
     "Filename", "Date/Time", "Meas.Type", "Dark", "AL", "Fo", "Fl(100uS)", "Fk(300uS)",
     "Fj(2mS)",  "Fi(30mS)",  "Fm(Fp)",    "Ko",   "Kj", "Ki", "Kp",        "END"};
 
+// Six rows per record, one per light step; the slopes on the last.
 void FillGridPara_MTOJIP(const GridSource& src, Grid& grid) {
   RowCounter rows(grid);
   ForEachSelected(src, [&](int i, uint32_t off) {
@@ -68,5 +72,10 @@ void FillGridPara_MTOJIP(const GridSource& src, Grid& grid) {
     }
   });
 }
+
+}  // namespace
+
+const TypeParams kMultiOjipParams = {RadioItem::kMultiOjip, DecodeMultiOjipStep, kTitlesMultiOjip,
+                                     FillGridPara_MTOJIP};
 
 }  // namespace corvel

@@ -8,9 +8,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 inline constexpr int kMultiOjipSteps = 6;
 // Light level of each transient light curve step; also the x values of its slopes.
@@ -26,13 +24,8 @@ struct MultiOjipResult {
 // them.
 void DecodeMultiOjip(const FileImage& image, uint32_t record_offset, MultiOjipResult& r);
 
-// CacuFNinListBox's step.
-void DecodeMultiOjipStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
-                         int slot);
-
-extern const char* const kTitlesMultiOjip[];
-
-// Six rows per record, one per light step; the slopes on the last.
-void FillGridPara_MTOJIP(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kMultiOjipParams;
 
 }  // namespace corvel

@@ -3,6 +3,7 @@
 #include "params/fill_rows.h"
 #include "params/jip_test.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/settings.h"
 
 namespace corvel {
@@ -14,13 +15,19 @@ OjipColumns ColumnsOf(const OjipResult& r) {
            r.RcCsm, r.PiAbs, r.PiCso, r.PiCsm, r.DfAbs, r.DfCso, r.DfCsm}};
 }
 
+namespace {
+
 void DecodeOjipStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
                     int slot) {
   DecodeOjip(image, Record(image, record_offset).first_block(), tables.ojip[slot], true);
 }
 
+}  // namespace
+
 // The Greek letters are GBK: phi is A6 D5, psi is A6 D7. A literal break after a hex escape keeps
 // the following letter out of the escape.
+namespace {
+
 const char* const kTitlesOjip[] = {"Filename",
                                    "Date/Time",
                                    "Meas.Type",
@@ -71,5 +78,9 @@ void FillGridPara_OJIP(const GridSource& src, Grid& grid) {
     for (int k = 0; k < 23; ++k) w.Fixed(12 + k, c.reals[k], k == kOjipAreaReal ? 0 : 2);
   });
 }
+
+}  // namespace
+
+const TypeParams kOjipParams = {RadioItem::kOjip, DecodeOjipStep, kTitlesOjip, FillGridPara_OJIP};
 
 }  // namespace corvel

@@ -8,9 +8,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 // The table's numbers of one record in column order: the points (columns 4..11, integers) and the
 // JIP test values (columns 12..34).
@@ -23,11 +21,8 @@ OjipColumns ColumnsOf(const OjipResult& r);
 // Column of the area among the reals; the table shows it without decimals.
 inline constexpr int kOjipAreaReal = 3;
 
-// CacuFNinListBox's step: the full JIP test on the record's first data block.
-void DecodeOjipStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot);
-
-extern const char* const kTitlesOjip[];
-
-void FillGridPara_OJIP(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kOjipParams;
 
 }  // namespace corvel

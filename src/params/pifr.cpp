@@ -4,6 +4,7 @@
 
 #include "params/fill_rows.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/least_squares.h"
 #include "records/real.h"
 #include "records/settings.h"
@@ -80,6 +81,8 @@ void ComputePifrCurve(const FileImage& image, uint32_t record_offset, PifrCurve&
   curve.v[1] = largest;
 }
 
+namespace {
+
 void DecodePifrStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
                     int slot) {
   DecodePifrSlope(image, record_offset, tables.pifr[slot]);
@@ -98,5 +101,9 @@ void FillGridPara_PIFR(const GridSource& src, Grid& grid) {
     w.Fixed(4, src.results.pifr[i].K);
   });
 }
+
+}  // namespace
+
+const TypeParams kPifrParams = {RadioItem::kPifr, DecodePifrStep, kTitlesPifr, FillGridPara_PIFR};
 
 }  // namespace corvel

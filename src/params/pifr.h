@@ -8,9 +8,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 struct PifrResult {
   float K;
@@ -39,11 +37,8 @@ struct PifrCurve {
 
 void ComputePifrCurve(const FileImage& image, uint32_t record_offset, PifrCurve& curve);
 
-// CacuFNinListBox's step.
-void DecodePifrStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot);
-
-extern const char* const kTitlesPifr[];
-
-void FillGridPara_PIFR(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kPifrParams;
 
 }  // namespace corvel

@@ -6,6 +6,7 @@
 #include "params/fill_rows.h"
 #include "params/jip_test.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/real.h"
 #include "records/record.h"
 #include "records/settings.h"
@@ -112,16 +113,22 @@ void ComputeSlowKinPulseSeries(const FileImage& image, uint32_t record_offset,
   }
 }
 
+namespace {
+
 void DecodeSlowKinStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
                        int slot) {
   DecodeSlowKin(image, record_offset, tables.slowkin[slot]);
 }
+
+}  // namespace
 
 SlowKinColumns ColumnsOf(const SlowKinResult& r) {
   return {{r.Fo, r.Fm, r.Fs, r.FmPrime, r.FoPrime},
           {r.FvFm, r.FqPrime, r.FvPrimeFmPrime, r.FsFm, r.FmPrimeFm, r.YII, r.rETR, r.qP, r.qL,
            r.qN, r.NPQ, r.YNO, r.YNPQ}};
 }
+
+namespace {
 
 const char* const kTitlesSlowKin[] = {
     "Filename", "Date/Time", "Meas.Type", "AL",  "SL(n)",   "Fo",    "Fm",     "Fs",
@@ -141,5 +148,10 @@ void FillGridPara_SlowK(const GridSource& src, Grid& grid) {
     for (int k = 0; k < 13; ++k) w.Fixed(10 + k, c.reals[k]);
   });
 }
+
+}  // namespace
+
+const TypeParams kSlowKinParams = {RadioItem::kSlowKin, DecodeSlowKinStep, kTitlesSlowKin,
+                                   FillGridPara_SlowK};
 
 }  // namespace corvel

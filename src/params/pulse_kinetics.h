@@ -9,9 +9,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 // Summary of a pulse kinetics record: the dark pulse against the last light pulse.
 struct SlowKinResult {
@@ -42,12 +40,8 @@ void DecodeSlowKin(const FileImage& image, uint32_t record_offset, SlowKinResult
 void ComputeSlowKinPulseSeries(const FileImage& image, uint32_t record_offset,
                                SlowKinPulseSeries& s);
 
-// CacuFNinListBox's step.
-void DecodeSlowKinStep(const FileImage& image, uint32_t record_offset, ResultTables& tables,
-                       int slot);
-
-extern const char* const kTitlesSlowKin[];
-
-void FillGridPara_SlowK(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kSlowKinParams;
 
 }  // namespace corvel

@@ -5,6 +5,7 @@
 #include "params/fill_rows.h"
 #include "params/jip_test.h"
 #include "params/result_tables.h"
+#include "params/type_params.h"
 #include "records/real.h"
 #include "records/record.h"
 #include "records/settings.h"
@@ -44,6 +45,8 @@ void DecodeRlc(const FileImage& image, uint32_t record_offset, RlcResult& r) {
   }
 }
 
+namespace {
+
 void DecodeRlcStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot) {
   DecodeRlc(image, record_offset, tables.rlc[slot]);
 }
@@ -52,6 +55,7 @@ const char* const kTitlesRlc[] = {"Filename", "Date/Time", "Meas.Type", "LAdap(t
                                   "SL(n)",    "Y(II)",     "rETR",      "Fm'/Fm",       "qP",
                                   "qL",       "qN",        "Y(NO)",     "Y(NPQ)",       "END"};
 
+// Ten rows per record, one per light step; a light-adapted curve leaves the quenching cells empty.
 void FillGridPara_RLC(const GridSource& src, Grid& grid) {
   RowCounter rows(grid);
   ForEachSelected(src, [&](int i, uint32_t off) {
@@ -75,5 +79,9 @@ void FillGridPara_RLC(const GridSource& src, Grid& grid) {
     }
   });
 }
+
+}  // namespace
+
+const TypeParams kRlcParams = {RadioItem::kRlc, DecodeRlcStep, kTitlesRlc, FillGridPara_RLC};
 
 }  // namespace corvel

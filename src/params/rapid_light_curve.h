@@ -8,9 +8,7 @@
 
 namespace corvel {
 
-class Grid;
-struct GridSource;
-struct ResultTables;
+struct TypeParams;
 
 inline constexpr int kRlcSteps = 10;
 // Light level of each rapid light curve step.
@@ -26,12 +24,8 @@ void DecodeRlc(const FileImage& image, uint32_t record_offset, RlcResult& r);
 // Y(II) and rETR.
 bool RlcLightAdapted(const FileImage& image, uint32_t record_offset);
 
-// CacuFNinListBox's step.
-void DecodeRlcStep(const FileImage& image, uint32_t record_offset, ResultTables& tables, int slot);
-
-extern const char* const kTitlesRlc[];
-
-// Ten rows per record, one per light step; a light-adapted curve leaves the quenching cells empty.
-void FillGridPara_RLC(const GridSource& src, Grid& grid);
+// The type's entry in the parameter layer's table (params/type_params.h): the step that
+// CacuFNinListBox runs per listed record, the table's titles and the fill routine of its rows.
+extern const TypeParams kRlcParams;
 
 }  // namespace corvel

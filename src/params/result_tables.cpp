@@ -8,7 +8,7 @@ namespace corvel {
 void CacuFNinListBox(const FileImage& image, uint8_t type_code, const RecordList& list,
                      ResultTables& tables) {
   const MeasurementType* type = TypeOfCode(type_code);
-  const DecodeStep decode = type ? kTypeParams[ItemIndex(type->radio)].decode : nullptr;
+  const DecodeStep decode = type ? kTypeParams[ItemIndex(type->radio)]->decode : nullptr;
   if (decode == nullptr) return;  // user-defined programs and chlorophyll are read directly
   const int count = list.count < kSlotCount ? list.count : kSlotCount;
   for (int i = 0; i < count; ++i) decode(image, list.offset(i), tables, i);

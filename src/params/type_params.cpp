@@ -12,21 +12,20 @@
 
 namespace corvel {
 
-const TypeParams kTypeParams[kTypeCount] = {
-    {RadioItem::kOjip, DecodeOjipStep, kTitlesOjip, FillGridPara_OJIP},
-    {RadioItem::kSlowKin, DecodeSlowKinStep, kTitlesSlowKin, FillGridPara_SlowK},
-    {RadioItem::kRlc, DecodeRlcStep, kTitlesRlc, FillGridPara_RLC},
-    {RadioItem::kDr, DecodeDrStep, kTitlesDr, FillGridPara_DR},
-    {RadioItem::kAfterSs, DecodeAfterSsStep, kTitlesAfterSs, FillGridPara_ASS},
-    {RadioItem::kPifr, DecodePifrStep, kTitlesPifr, FillGridPara_PIFR},
-    {RadioItem::kMultiOjip, DecodeMultiOjipStep, kTitlesMultiOjip, FillGridPara_MTOJIP},
-    {RadioItem::kFoPrime, DecodeFoPrimeStep, kTitlesFoPrime, FillGridPara_Fo},
-    {RadioItem::kUser, nullptr, nullptr, nullptr},
-    {RadioItem::kChlConc, nullptr, kTitlesChlConc, FillGridPara_ChlC},
+namespace {
+
+// User-defined programs are read as they are: nothing to compute, no table.
+const TypeParams kUserParams = {RadioItem::kUser, nullptr, nullptr, nullptr};
+
+}  // namespace
+
+const TypeParams* const kTypeParams[kTypeCount] = {
+    &kOjipParams, &kSlowKinParams,   &kRlcParams,     &kDrParams,   &kAfterSsParams,
+    &kPifrParams, &kMultiOjipParams, &kFoPrimeParams, &kUserParams, &kChlConcParams,
 };
 
 const TypeParams* TypeParamsAt(int radio_item) {
-  return TypeAt(radio_item) ? &kTypeParams[radio_item] : nullptr;
+  return TypeAt(radio_item) ? kTypeParams[radio_item] : nullptr;
 }
 
 }  // namespace corvel

@@ -24,8 +24,8 @@ struct TypeParams {
   FillRoutine fill;
 };
 
-// In screen order, one entry per entry of kMeasurementTypes.
-extern const TypeParams kTypeParams[kTypeCount];
+// In screen order, one entry per entry of kMeasurementTypes; each type's file defines its own.
+extern const TypeParams* const kTypeParams[kTypeCount];
 
 // The entry of a radio item given as its screen position; nullptr outside 0..9.
 const TypeParams* TypeParamsAt(int radio_item);

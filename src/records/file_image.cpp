@@ -61,19 +61,18 @@ struct HandleCloser {
 };
 
 // Opens a regular file for reading; a folder or a device is refused before any read.
-LoadResult OpenForReading(const std::string& path, HANDLE& file) {
+FileResult OpenForReading(const std::string& path, HANDLE& file) {
   const std::wstring wide = WidePath(path);
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return {LoadStatus::kCannotOpen, "Cannot open " + path + ": not a regular file"};
+    return CannotOpen(path, "not a regular file");
   file = ::CreateFileW(wide.c_str(), GENERIC_READ,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason()};
+  if (file == INVALID_HANDLE_VALUE) return CannotOpen(path, Reason());
   if (::GetFileType(file) != FILE_TYPE_DISK) {
     ::CloseHandle(file);
-    return {LoadStatus::kCannotOpen, "Cannot open " + path + ": not a regular file"};
+    return CannotOpen(path, "not a regular file");
   }
   return {};
 }
@@ -112,25 +111,24 @@ std::string Reason() {
 
 // Opens a regular file for reading. Without O_NONBLOCK a FIFO would hold the open until some
 // process writes into it; a FIFO, a device or a folder is refused before any read.
-LoadResult OpenForReading(const std::string& path, int& fd) {
+FileResult OpenForReading(const std::string& path, int& fd) {
   fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason(errno)};
+  if (fd < 0) return CannotOpen(path, Reason(errno));
   struct stat st;
   const bool known = ::fstat(fd, &st) == 0;
   const int error = errno;
   if (known && S_ISREG(st.st_mode)) return {};
   ::close(fd);
-  if (!known) return {LoadStatus::kCannotOpen, "Cannot open " + path + ": " + Reason(error)};
-  return {LoadStatus::kCannotOpen, "Cannot open " + path + ": not a regular file"};
+  return CannotOpen(path, known ? std::string("not a regular file") : Reason(error));
 }
 
 #endif
 
 }  // namespace
 
-LoadResult LoadFileImage(const std::string& path, FileImage& image) {
+FileResult LoadFileImage(const std::string& path, FileImage& image) {
   FileHandle fd{};
-  if (LoadResult opened = OpenForReading(path, fd); opened.status != LoadStatus::kOk) return opened;
+  if (FileResult opened = OpenForReading(path, fd); !opened.ok) return opened;
 #ifdef _WIN32
   const HandleCloser closer{fd};
 #else
@@ -142,7 +140,7 @@ LoadResult LoadFileImage(const std::string& path, FileImage& image) {
   size_t header_read = 0, area_read = 0;
   if (!ReadUpTo(fd, image.header.data(), kHeaderSize, header_read) ||
       (header_read == kHeaderSize && !ReadUpTo(fd, image.area(), kAreaSize, area_read)))
-    return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason()};
+    return CannotRead(path, Reason());
   std::memset(image.area() + area_read, 0, kAreaSize - area_read);
   image.header_bytes = static_cast<uint32_t>(header_read);
   image.loaded_bytes = static_cast<uint32_t>(area_read);
@@ -150,14 +148,13 @@ LoadResult LoadFileImage(const std::string& path, FileImage& image) {
   if (area_read == kAreaSize) {
     uint8_t probe;
     size_t more = 0;
-    if (!ReadUpTo(fd, &probe, 1, more))
-      return {LoadStatus::kReadError, "Cannot read " + path + ": " + Reason()};
+    if (!ReadUpTo(fd, &probe, 1, more)) return CannotRead(path, Reason());
     image.cut_at_capacity = more != 0;
   }
   return {};
 }
 
-LoadResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image) {
+FileResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image) {
   image.header.fill(0xFF);
   const size_t header_read = std::min<size_t>(bytes.size(), kHeaderSize);
   if (header_read > 0) std::memcpy(image.header.data(), bytes.data(), header_read);

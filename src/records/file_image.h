@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 
+#include "records/file_result.h"
+
 namespace corvel {
 
 inline constexpr uint32_t kAreaSize = 16777216;  // bytes of the record area
@@ -58,20 +60,13 @@ class FileImage {
   std::unique_ptr<uint8_t[]> area_;
 };
 
-enum class LoadStatus { kOk, kCannotOpen, kReadError };
-
-struct LoadResult {
-  LoadStatus status = LoadStatus::kOk;
-  std::string message;  // names the path and the reason when status is not kOk
-};
-
 // Reads a measurement file in one bulk read into `image` (header, area, zero fill). A file shorter
 // than 64 bytes leaves 0xFF in the header bytes it could not fill. On failure `image` holds
 // unspecified bytes; callers load into a staging image and swap only on success.
-LoadResult LoadFileImage(const std::string& path, FileImage& image);
+FileResult LoadFileImage(const std::string& path, FileImage& image);
 
 // The same from the bytes of a measurement file held in memory (a test's or a fuzz target's
 // input): exactly what loading a file of these bytes gives. It cannot fail.
-LoadResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image);
+FileResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image);
 
 }  // namespace corvel

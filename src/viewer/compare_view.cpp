@@ -113,7 +113,7 @@ SaveDialogSetup CompareView::SaveSummaryDialog() {
   return {"存储比较汇总", "FLCompare_", "*.csv", "csv"};
 }
 
-WriteResult CompareView::SaveSummary(const std::string& path) const {
+FileResult CompareView::SaveSummary(const std::string& path) const {
   return session_.SaveComparison(path);
 }
 

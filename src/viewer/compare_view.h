@@ -57,7 +57,7 @@ class CompareView {
 
   // The summary's save dialog and the save itself: the bytes corvel-cli compare writes.
   static SaveDialogSetup SaveSummaryDialog();
-  WriteResult SaveSummary(const std::string& path) const;
+  FileResult SaveSummary(const std::string& path) const;
 
  private:
   GroupEdit Edited();

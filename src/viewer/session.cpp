@@ -31,16 +31,16 @@ uint8_t Session::type_code() const {
   return kRadioTypeCode[radio_item_];
 }
 
-LoadResult Session::Open(const std::string& path) {
+FileResult Session::Open(const std::string& path) {
   // The file is read into the spare image so that a failed read leaves the loaded one untouched.
-  LoadResult result = LoadFileImage(path, *staging_);
-  if (result.status != LoadStatus::kOk) return result;
+  FileResult result = LoadFileImage(path, *staging_);
+  if (!result.ok) return result;
   Accept(path);
   return result;
 }
 
-LoadResult Session::Open(std::span<const uint8_t> bytes, const std::string& path) {
-  LoadResult result = LoadFileImage(bytes, *staging_);
+FileResult Session::Open(std::span<const uint8_t> bytes, const std::string& path) {
+  FileResult result = LoadFileImage(bytes, *staging_);
   Accept(path);
   return result;
 }
@@ -150,7 +150,7 @@ const std::vector<FitRow>& Session::FitRows() {
   return fit_rows_;
 }
 
-WriteResult Session::SaveFitTable(const std::string& path) {
+FileResult Session::SaveFitTable(const std::string& path) {
   const std::vector<FitRow>& rows = FitRows();
   return WriteFileAtomically(path,
                              [&](ByteSink& sink) { return WriteFitRows(rows, fit_choice_, sink); });
@@ -288,14 +288,14 @@ CompareStatus Session::Compare(bool with_curves, Comparison& out) const {
                          out);
 }
 
-WriteResult Session::SaveComparison(const std::string& path) const {
+FileResult Session::SaveComparison(const std::string& path) const {
   Comparison comparison;
   Compare(false, comparison);
   return WriteFileAtomically(path,
                              [&](ByteSink& sink) { return WriteCompareCsv(comparison, sink); });
 }
 
-WriteResult Session::SaveGrid(const std::string& path) const {
+FileResult Session::SaveGrid(const std::string& path) const {
   return WriteFileAtomically(path, [&](ByteSink& sink) {
     WriteTableCsv(grid_, sink);
     return true;

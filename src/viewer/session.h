@@ -48,7 +48,7 @@ enum class FileContent { kRecords, kEmptyFile, kShortHeader, kNoRecord };
 enum class ChartLimit { kNone, kFirstTen, kFirstOnly };
 
 struct SaveOutcome {
-  WriteResult write;         // ok with an empty message when nothing was refused or failed
+  FileResult write;          // ok with an empty message when nothing was refused or failed
   bool hide_dialog = false;  // the dialog closes after a successful save of records
 };
 
@@ -61,9 +61,9 @@ class Session {
 
   // Opening. A file that cannot be opened or read leaves the loaded file, its list and its flags
   // as they were and returns the reason.
-  LoadResult Open(const std::string& path);
+  FileResult Open(const std::string& path);
   // The same for the bytes of a measurement file held in memory, shown under the name `path`.
-  LoadResult Open(std::span<const uint8_t> bytes, const std::string& path);
+  FileResult Open(std::span<const uint8_t> bytes, const std::string& path);
   bool has_file() const { return has_file_; }
   const std::string& path() const { return path_; }
 
@@ -104,7 +104,7 @@ class Session {
   // Saves with `mode` to the name the file dialog returned (default extension already added).
   SaveOutcome SaveData(SaveMode mode, const std::string& chosen_path);
   // The table save button.
-  WriteResult SaveGrid(const std::string& path) const;
+  FileResult SaveGrid(const std::string& path) const;
   static SaveDialogSetup SaveGridDialog();
   static SaveDialogSetup SavePictureDialog();
 
@@ -129,7 +129,7 @@ class Session {
   // list click (empty for the other types).
   const std::vector<FitRow>& FitRows();
   // The fit table as CSV, written whole or not at all (rule D12).
-  WriteResult SaveFitTable(const std::string& path);
+  FileResult SaveFitTable(const std::string& path);
 
   // The groups of the comparison page; an open, a type switch and a delete clear them.
   SessionGroups& groups() { return groups_; }
@@ -137,7 +137,7 @@ class Session {
   // The comparison of the groups for the current type (with the OJIP curves when asked for).
   CompareStatus Compare(bool with_curves, Comparison& out) const;
   // The comparison's summary as CSV, written whole or not at all (rule D12).
-  WriteResult SaveComparison(const std::string& path) const;
+  FileResult SaveComparison(const std::string& path) const;
 
   bool deleted_flag() const { return deleted_flag_; }
   bool saved_flag() const { return saved_flag_; }

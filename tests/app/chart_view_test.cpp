@@ -30,6 +30,17 @@
 
 namespace {
 
+// A save that worked; a failed one says why in the test log.
+bool Saved(const corvel::FileResult& r) {
+  if (!r.ok) qWarning("%s", r.message.c_str());
+  return r.ok;
+}
+
+// The message of a refused save; empty when the save worked.
+QString Refusal(const corvel::FileResult& r) {
+  return r.ok ? QString() : QString::fromStdString(r.message);
+}
+
 // A measurement file, its list for one type with every record selected, and the chart drawn for
 // that selection, as the window would hold them after select all.
 struct Drawn {
@@ -188,8 +199,7 @@ void ChartViewTest::OjipComparisonPicture() {
   QTemporaryDir dir;
   QVERIFY(dir.isValid());
   const QString path = dir.filePath(QStringLiteral("FLPic_.bmp"));
-  QString error;
-  QVERIFY2(view.SavePicture(path, &error), qPrintable(error));
+  QVERIFY(Saved(view.SavePicture(path)));
   QImage picture(path, "BMP");
   QVERIFY(!picture.isNull());
   QCOMPARE(picture.size(), view.size());
@@ -200,7 +210,7 @@ void ChartViewTest::OjipComparisonPicture() {
   // A curve hidden by its box stays hidden in the picture; the file is replaced.
   corvel::SetBoxChecked(d.chart, 0, 2, false);
   view.Render();
-  QVERIFY2(view.SavePicture(path, &error), qPrintable(error));
+  QVERIFY(Saved(view.SavePicture(path)));
   picture = QImage(path, "BMP");
   QCOMPARE(CountColour(picture, 0x008000), 0);
   QVERIFY(CountColour(picture, 0x800000) > 100);
@@ -229,8 +239,7 @@ void ChartViewTest::PulseKineticsSinglePicture() {
 
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("slowkin.bmp"));
-  QString error;
-  QVERIFY2(view.SavePicture(path, &error), qPrintable(error));
+  QVERIFY(Saved(view.SavePicture(path)));
   const QImage picture(path, "BMP");
   QCOMPARE(picture.size(), view.size());
   // Curves of boxes 5 to 8: olive, navy, purple, fuchsia (none of them used by axes or text).
@@ -246,8 +255,8 @@ void ChartViewTest::FailedSaveNamesThePath() {
   QVERIFY(QTest::qWaitForWindowExposed(&view));
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("missing/FLPic_.bmp"));
-  QString error;
-  QVERIFY(!view.SavePicture(path, &error));
+  const QString error = Refusal(view.SavePicture(path));
+  QVERIFY(!error.isEmpty());
   QVERIFY2(error.contains(path), qPrintable(error));
   QVERIFY(!QFile::exists(path));
 }
@@ -289,8 +298,7 @@ void ChartViewTest::PngAt300DpiHasThePrintSizeAndTheCurves() {
   QVERIFY(v.view);
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("ojip.png"));
-  QString error;
-  QVERIFY2(v.view->SavePicture(path, corvel::PictureFormat::kPng, 300, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SavePicture(path, corvel::PictureFormat::kPng, 300)));
   QVERIFY(app_bytes_start(path, "\x89PNG"));
   QImage picture(path, "PNG");
   // 900 x 600 pixels at 96 dots per inch are 9.375 x 6.25 inches: 2813 x 1875 pixels at 300.
@@ -301,7 +309,7 @@ void ChartViewTest::PngAt300DpiHasThePrintSizeAndTheCurves() {
 
   corvel::SetBoxChecked(v.d->chart, 0, 2, false);
   v.view->Render();
-  QVERIFY2(v.view->SavePicture(path, corvel::PictureFormat::kPng, 300, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SavePicture(path, corvel::PictureFormat::kPng, 300)));
   picture = QImage(path, "PNG");
   QCOMPARE(CountColour(picture, 0x008000), 0);
   QVERIFY(CountColour(picture, 0x800000) > 1000);
@@ -312,8 +320,7 @@ void ChartViewTest::SvgHoldsOnePathPerShownCurveAndTheAxisTexts() {
   QVERIFY(v.view);
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("ojip.svg"));
-  QString error;
-  QVERIFY2(v.view->SavePicture(path, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SavePicture(path)));
   QString texts;
   QHash<QString, int> paths = CurvePaths(ReadFile(path), &texts);
   QVERIFY(!paths.contains(QStringLiteral("error")));
@@ -327,7 +334,7 @@ void ChartViewTest::SvgHoldsOnePathPerShownCurveAndTheAxisTexts() {
 
   corvel::SetBoxChecked(v.d->chart, 0, 1, false);
   v.view->Render();
-  QVERIFY2(v.view->SavePicture(path, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SavePicture(path)));
   texts.clear();
   paths = CurvePaths(ReadFile(path), &texts);
   QCOMPARE(paths.value(QStringLiteral("#800000")), 0);
@@ -339,8 +346,7 @@ void ChartViewTest::PdfIsOnePage() {
   QVERIFY(v.view);
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("ojip.pdf"));
-  QString error;
-  QVERIFY2(v.view->SavePicture(path, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SavePicture(path)));
   const QByteArray pdf = ReadFile(path);
   QVERIFY(pdf.startsWith("%PDF-"));
   const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
@@ -361,8 +367,8 @@ void ChartViewTest::FailedWritesOfEveryFormatNameThePath() {
   QTemporaryDir dir;
   for (const char* name : {"missing/a.png", "missing/a.svg", "missing/a.pdf", "missing/a.bmp"}) {
     const QString path = dir.filePath(QLatin1String(name));
-    QString error;
-    QVERIFY(!v.view->SavePicture(path, &error));
+    const QString error = Refusal(v.view->SavePicture(path));
+    QVERIFY(!error.isEmpty());
     QVERIFY2(error.contains(path), qPrintable(error));
     QVERIFY(!QFile::exists(path));
   }
@@ -374,15 +380,14 @@ void ChartViewTest::NameWithAnotherExtensionGetsNoBitmap() {
   OjipView v = ShowOjip(1);
   QVERIFY(v.view);
   QTemporaryDir dir;
-  QString error;
   const QString png = dir.filePath(QStringLiteral("typed.PNG"));
-  QVERIFY2(v.view->SavePicture(png, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SavePicture(png)));
   QVERIFY(ReadFile(png).startsWith("\x89PNG"));
   QCOMPARE(QImage(png).size(), v.view->size());  // the window's PNG: the on-screen size
   for (const char* name : {"typed.jpg", "typed.png.txt", "typed"}) {
     const QString path = dir.filePath(QLatin1String(name));
-    error.clear();
-    QVERIFY(!v.view->SavePicture(path, &error));
+    const QString error = Refusal(v.view->SavePicture(path));
+    QVERIFY(!error.isEmpty());
     QVERIFY2(error.contains(path) && error.contains(QStringLiteral(".png")), qPrintable(error));
     QVERIFY(!QFile::exists(path));
   }
@@ -517,7 +522,7 @@ void ChartViewTest::CurveCsvHoldsTheZoomedPart() {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("curves.csv"));
   QString error;
-  QVERIFY2(v.view->SaveCurveCsv(path, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SaveCurveCsv(path)));
   const QList<QByteArray> all = ReadFile(path).split('\n');
   // Header, one row per sample, and the empty piece after the last line end.
   QCOMPARE(all.size(), static_cast<int>(v.d->chart.smoothed[0].points.size()) + 2);
@@ -526,13 +531,14 @@ void ChartViewTest::CurveCsvHoldsTheZoomedPart() {
   corvel::ViewRanges part = v.view->ShownRanges();
   part.bottom = {100, 1000, true};
   v.view->ZoomTo(part);
-  QVERIFY2(v.view->SaveCurveCsv(path, &error), qPrintable(error));
+  QVERIFY(Saved(v.view->SaveCurveCsv(path)));
   const QList<QByteArray> zoomed = ReadFile(path).split('\n');
   int inside = 0;
   for (const corvel::ChartPoint& p : v.d->chart.smoothed[0].points)
     inside += p.x >= 100 && p.x <= 1000 ? 1 : 0;
   QCOMPARE(zoomed.size(), inside + 2);
-  QVERIFY(!v.view->SaveCurveCsv(dir.filePath(QStringLiteral("missing/c.csv")), &error));
+  error = Refusal(v.view->SaveCurveCsv(dir.filePath(QStringLiteral("missing/c.csv"))));
+  QVERIFY(!error.isEmpty());
   QVERIFY(error.contains(QStringLiteral("missing/c.csv")));
 }
 

@@ -16,6 +16,7 @@
 #include "app_test_support.h"
 #include "fake_prompter.h"
 #include "record_list.h"
+#include "shown_window.h"
 #include "unit1.h"
 #include "unit2.h"
 
@@ -65,12 +66,7 @@ void SaveDialogTest::initTestCase() {
 }
 
 void SaveDialogTest::init() {
-  prompter_ = std::make_unique<FakePrompter>();
-  form_ = std::make_unique<TForm1>(prompter_.get());
-  form2_ = new TForm2(&form_->session(), prompter_.get(), form_.get());
-  form_->SetSaveModeDialog(form2_);
-  form_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  QVERIFY(app_test::ShowWindow(prompter_, form_, form2_));
 }
 
 void SaveDialogTest::cleanup() {

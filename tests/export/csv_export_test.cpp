@@ -64,7 +64,7 @@ TEST_F(CsvExport, OneFilePerSelectedRecordInsideTheChosenFolder) {
   std::filesystem::create_directory(dir.path() / "out");
   list->selected[0] = list->selected[2] = 1;
   list->selected_count = 2;
-  const WriteResult r = ExportRecordsCsv(*image, *list, dir / "out/FLGrid", "line 1\nline 2");
+  const FileResult r = ExportRecordsCsv(*image, *list, dir / "out/FLGrid", "line 1\nline 2");
   ASSERT_TRUE(r.ok) << r.message;
 
   // The running number counts selected records; names are made safe for the file system.
@@ -93,7 +93,7 @@ TEST_F(CsvExport, FailureIsReturnedAndStopsTheExport) {
   list->selected[0] = 1;
   list->selected_count = 1;
   const std::string base = dir / "missing/OUT";
-  const WriteResult r = ExportRecordsCsv(*image, *list, base, "text");
+  const FileResult r = ExportRecordsCsv(*image, *list, base, "text");
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find(base + "_UserCmd.txt"), std::string::npos) << r.message;
   EXPECT_TRUE(dir.Names().empty());

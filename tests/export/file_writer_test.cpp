@@ -35,7 +35,7 @@ auto Writes(std::string text) {
 TEST(WriteFileAtomically, CreatesAndReplacesTheTarget) {
   ScratchDir dir;
   const std::string path = dir / "out.csv";
-  WriteResult r = WriteFileAtomically(path, Writes("first"));
+  FileResult r = WriteFileAtomically(path, Writes("first"));
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(ReadFile(path), "first");
   r = WriteFileAtomically(path, Writes("second, longer"));
@@ -47,7 +47,7 @@ TEST(WriteFileAtomically, CreatesAndReplacesTheTarget) {
 TEST(WriteFileAtomically, ManySmallAndSomeLargeWritesArriveInOrder) {
   ScratchDir dir;
   std::string want;
-  const WriteResult r = WriteFileAtomically(dir / "big.bin", [&](ByteSink& out) {
+  const FileResult r = WriteFileAtomically(dir / "big.bin", [&](ByteSink& out) {
     for (int i = 0; i < 100000; ++i) {
       const char c = static_cast<char>('a' + i % 26);
       want += c;
@@ -66,7 +66,7 @@ TEST(WriteFileAtomically, ManySmallAndSomeLargeWritesArriveInOrder) {
 TEST(WriteFileAtomically, MissingFolderFailsNamingThePath) {
   ScratchDir dir;
   const std::string path = dir / "no-such-folder/out.csv";
-  const WriteResult r = WriteFileAtomically(path, Writes("x"));
+  const FileResult r = WriteFileAtomically(path, Writes("x"));
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
   EXPECT_NE(r.message.find("No such file or directory"), std::string::npos) << r.message;
@@ -77,7 +77,7 @@ TEST(WriteFileAtomically, FolderThatIsAFileFails) {
   ScratchDir dir;
   WriteFile(dir / "plain", "keep");
   const std::string path = dir / "plain/out.csv";
-  const WriteResult r = WriteFileAtomically(path, Writes("x"));
+  const FileResult r = WriteFileAtomically(path, Writes("x"));
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
   EXPECT_NE(r.message.find("Not a directory"), std::string::npos) << r.message;
@@ -89,7 +89,7 @@ TEST(WriteFileAtomically, FailedProduceLeavesTheTargetAndNoTemporary) {
   ScratchDir dir;
   const std::string path = dir / "table.csv";
   WriteFile(path, "the old table");
-  const WriteResult r = WriteFileAtomically(path, [](ByteSink& out) {
+  const FileResult r = WriteFileAtomically(path, [](ByteSink& out) {
     out.Write(std::string(100000, 'n'));  // more than the buffer: part of it reaches the disk
     return false;
   });
@@ -102,7 +102,7 @@ TEST(WriteFileAtomically, FailedProduceLeavesTheTargetAndNoTemporary) {
 TEST(WriteFileAtomically, TargetThatIsAFolderFailsAndLeavesNoTemporary) {
   ScratchDir dir;
   std::filesystem::create_directory(dir.path() / "sub");
-  const WriteResult r = WriteFileAtomically(dir / "sub", Writes("x"));
+  const FileResult r = WriteFileAtomically(dir / "sub", Writes("x"));
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find(dir / "sub"), std::string::npos) << r.message;
   EXPECT_EQ(dir.Names(), std::set<std::string>{"sub"});
@@ -127,7 +127,7 @@ TEST(WriteFileAtomically, NameWithoutFolderIsWrittenInTheWorkingFolder) {
   ScratchDir dir;
   const auto cwd = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  const WriteResult r = WriteFileAtomically("here.txt", Writes("x"));
+  const FileResult r = WriteFileAtomically("here.txt", Writes("x"));
   std::filesystem::current_path(cwd);
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(ReadFile(dir / "here.txt"), "x");
@@ -142,7 +142,7 @@ TEST(WriteFileAtomically, SymlinkTargetIsWrittenThroughAndStaysALink) {
   // A relative link, and a link to that link: the chain ends at data/real.csv.
   ASSERT_EQ(::symlink("data/real.csv", (dir / "link.csv").c_str()), 0);
   ASSERT_EQ(::symlink("link.csv", (dir / "link2.csv").c_str()), 0);
-  const WriteResult r = WriteFileAtomically(dir / "link2.csv", Writes("new"));
+  const FileResult r = WriteFileAtomically(dir / "link2.csv", Writes("new"));
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(ReadFile(dir / "data/real.csv"), "new");
   EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.csv"));
@@ -173,7 +173,7 @@ TEST(WriteFileAtomically, FifoWithoutReaderIsRefusedAtOnceAndStaysAFifo) {
   ScratchDir dir;
   const std::string path = dir / "pipe";
   ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  const WriteResult r = WriteFileAtomically(path, Writes("x"));
+  const FileResult r = WriteFileAtomically(path, Writes("x"));
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.message, "cannot write " + path + ": no process reads from this pipe");
   EXPECT_TRUE(std::filesystem::is_fifo(path));
@@ -186,7 +186,7 @@ TEST(WriteFileAtomically, FifoWithReaderReceivesTheBytesAndStaysAFifo) {
   ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
   const int reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);
-  const WriteResult r = WriteFileAtomically(path, Writes("through the pipe"));
+  const FileResult r = WriteFileAtomically(path, Writes("through the pipe"));
   ASSERT_TRUE(r.ok) << r.message;
   char got[64] = {};
   EXPECT_EQ(::read(reader, got, sizeof got), 16);
@@ -202,7 +202,7 @@ TEST(WriteFileAtomically, CharacterDeviceTargetIsWrittenIntoAndStaysADevice) {
   // A copy of /dev/null; making a device node needs the privilege to.
   if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
     GTEST_SKIP() << "mknod: " << std::strerror(errno);
-  const WriteResult r = WriteFileAtomically(path, Writes(std::string(100000, 'd')));
+  const FileResult r = WriteFileAtomically(path, Writes(std::string(100000, 'd')));
   ASSERT_TRUE(r.ok) << r.message;
   struct stat st;
   ASSERT_EQ(::lstat(path.c_str(), &st), 0);
@@ -225,7 +225,7 @@ TEST(WriteFileAtomically, SocketTargetIsRefusedAsNotARegularFile) {
   ASSERT_LT(path.size(), sizeof address.sun_path);
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  const WriteResult r = WriteFileAtomically(path, Writes("x"));
+  const FileResult r = WriteFileAtomically(path, Writes("x"));
   ::close(fd);
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.message, "cannot write " + path + ": not a regular file");
@@ -244,7 +244,7 @@ TEST(WriteFileAtomically, FullDiskLeavesTheOldFileAndNoTemporary) {
   struct rlimit limit = old_limit;
   limit.rlim_cur = 100000;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-  const WriteResult r = WriteFileAtomically(path, Writes(std::string(300000, 'b')));
+  const FileResult r = WriteFileAtomically(path, Writes(std::string(300000, 'b')));
   ::setrlimit(RLIMIT_FSIZE, &old_limit);
   std::signal(SIGXFSZ, old_handler);
   EXPECT_FALSE(r.ok);

@@ -32,15 +32,15 @@ TEST(WindowsPaths, FileInAFolderWithAChineseNameSavesAndOpens) {
   const synth::Bytes bytes = synth::MakeDemoFile(1);
   auto save = [&](ByteSink& out) { return out.Write(bytes.data(), bytes.size()); };
 
-  WriteResult w = WriteFileAtomically(path, save);
+  FileResult w = WriteFileAtomically(path, save);
   ASSERT_TRUE(w.ok) << w.message;
   EXPECT_TRUE(ExistsWide(wide_folder + L"\\\u6837\u54C1.bin"));
   w = WriteFileAtomically(path, save);  // the second save replaces the first
   ASSERT_TRUE(w.ok) << w.message;
 
   auto image = std::make_unique<FileImage>();
-  const LoadResult r = LoadFileImage(path, *image);
-  ASSERT_EQ(r.status, LoadStatus::kOk) << r.message;
+  const FileResult r = LoadFileImage(path, *image);
+  ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(image->header_bytes, 64u);
   EXPECT_EQ(image->loaded_bytes, bytes.size() - 64);
   EXPECT_EQ(image->area()[0], bytes[64]);
@@ -64,7 +64,7 @@ TEST(WindowsPaths, ExportedRecordNamesAreChineseFileNames) {
   list->selected_count = 1;
 
   ScratchDir dir;
-  const WriteResult r = ExportRecordsCsv(*image, *list, dir / "FLGrid", "info");
+  const FileResult r = ExportRecordsCsv(*image, *list, dir / "FLGrid", "info");
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_TRUE(ExistsWide(dir.path().wstring() + L"\\FLGrid(1)\u4E2D\u65870007.csv"));
   EXPECT_TRUE(ExistsWide(dir.path().wstring() + L"\\FLGrid_UserCmd.txt"));
@@ -74,7 +74,7 @@ TEST(WindowsPaths, ForwardAndBackSlashesBothSeparateFolders) {
   ScratchDir dir;
   std::filesystem::create_directory(dir.path() / "sub");
   const std::string path = dir.path().string() + "/sub\\out.csv";
-  const WriteResult r = WriteFileAtomically(path, [](ByteSink& out) { return out.Write("x"); });
+  const FileResult r = WriteFileAtomically(path, [](ByteSink& out) { return out.Write("x"); });
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(ReadFile(dir / "sub\\out.csv"), "x");
   EXPECT_EQ(dir.Names(), std::set<std::string>{"sub"});  // the temporary was beside the target
@@ -83,8 +83,8 @@ TEST(WindowsPaths, ForwardAndBackSlashesBothSeparateFolders) {
 TEST(WindowsPaths, AFolderIsNotOpenedAsAMeasurementFile) {
   ScratchDir dir;
   auto image = std::make_unique<FileImage>();
-  const LoadResult r = LoadFileImage(dir.path().string(), *image);
-  EXPECT_EQ(r.status, LoadStatus::kCannotOpen);
+  const FileResult r = LoadFileImage(dir.path().string(), *image);
+  EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.message, "Cannot open " + dir.path().string() + ": not a regular file");
 }
 
@@ -92,8 +92,8 @@ TEST(WindowsPaths, AMissingFileIsNamedWithTheLinuxReason) {
   ScratchDir dir;
   auto image = std::make_unique<FileImage>();
   const std::string path = dir / "none.bin";
-  const LoadResult r = LoadFileImage(path, *image);
-  EXPECT_EQ(r.status, LoadStatus::kCannotOpen);
+  const FileResult r = LoadFileImage(path, *image);
+  EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.message, "Cannot open " + path + ": No such file or directory");
 }
 

@@ -59,8 +59,8 @@ class SampleOutputs : public ::testing::Test {
 
   // Loads the sample file and builds the list of the radio item named by `type`.
   ::testing::AssertionResult Prepare(const Command& c, const std::string& type) {
-    const LoadResult load = LoadFileImage((dir_ / c.args[1]).string(), *image_);
-    if (load.status != LoadStatus::kOk) return ::testing::AssertionFailure() << load.message;
+    const FileResult load = LoadFileImage((dir_ / c.args[1]).string(), *image_);
+    if (!load.ok) return ::testing::AssertionFailure() << load.message;
     const auto item = RadioItemByName(type);
     if (!item) return ::testing::AssertionFailure() << "unknown type " << type;
     uint32_t tally = 0;
@@ -106,8 +106,8 @@ TEST_F(SampleOutputs, ExportMatchesExpectedFolder) {
         fs::temp_directory_path() / ("corvel-samples-" + std::to_string(::getpid()));
     fs::remove_all(out_dir);
     fs::create_directories(out_dir);
-    const WriteResult r = ExportRecordsCsv(*image_, *list_, (out_dir / "OUT").string(),
-                                           type == "user" ? Listing() : std::string());
+    const FileResult r = ExportRecordsCsv(*image_, *list_, (out_dir / "OUT").string(),
+                                          type == "user" ? Listing() : std::string());
     ASSERT_TRUE(r.ok) << r.message;
 
     std::map<std::string, fs::path> got, want;

@@ -10,6 +10,7 @@
 #include "params/ojip.h"
 #include "params/table_csv.h"
 #include "params/title_lists.h"
+#include "params/type_params.h"
 
 namespace corvel {
 namespace {
@@ -126,7 +127,7 @@ TEST(Grid, ShrinkingAndResetEmptyTheRows) {
 TEST(TableCsv, EveryCellIsFollowedByACommaAndLinesEndWithCrLf) {
   Grid g;
   g.Reset(2, 40);
-  FillGridTitle(g, kTitlesChlConc);
+  FillGridTitle(g, kChlConcParams.titles);
   StringSink sink;
   WriteTableCsv(g, sink);
   EXPECT_EQ(sink.text, "Filename,Date/Time,Meas.Type,ChlConc(ug/L)," + std::string(36, ',') +
@@ -156,11 +157,11 @@ TEST(TitleLists, LengthsAndGreekTitles) {
     EXPECT_STREQ(titles[0], "Filename");
   }
   EXPECT_EQ(TitleListForRadio(8), nullptr);
-  EXPECT_STREQ(kTitlesOjip[19], "\xA6\xD5po");
-  EXPECT_STREQ(kTitlesOjip[20], "\xA6\xD7o");
-  EXPECT_EQ(std::string(kTitlesOjip[21]), std::string("\xA6\xD5", 2) + "Eo");
-  EXPECT_EQ(std::string(kTitlesOjip[22]), std::string("\xA6\xD5", 2) + "Do");
-  EXPECT_STREQ(kTitlesOjip[34], "DF-CSm");
+  EXPECT_STREQ(kOjipParams.titles[19], "\xA6\xD5po");
+  EXPECT_STREQ(kOjipParams.titles[20], "\xA6\xD7o");
+  EXPECT_EQ(std::string(kOjipParams.titles[21]), std::string("\xA6\xD5", 2) + "Eo");
+  EXPECT_EQ(std::string(kOjipParams.titles[22]), std::string("\xA6\xD5", 2) + "Do");
+  EXPECT_STREQ(kOjipParams.titles[34], "DF-CSm");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST(SampleTables, MatchTheExpectedCsv) {
     const std::string type = c.Option("--type", "ojip");
     const auto radio = RadioItemByName(type);
     ASSERT_TRUE(radio.has_value()) << type;
-    ASSERT_EQ(LoadFileImage((dir / c.args[1]).string(), *image).status, LoadStatus::kOk);
+    ASSERT_TRUE(LoadFileImage((dir / c.args[1]).string(), *image).ok);
     const uint8_t code = kRadioTypeCode[*radio];
     uint32_t tally = 0;
     FillFNtoListBox(*image, code, *list, tally);

@@ -224,7 +224,7 @@ TEST(FileLoading, ShortFilesAndCutFilesAndMissingFiles) {
   std::FILE* f = std::fopen(short_path.c_str(), "wb");
   std::fwrite("0123456789", 1, 10, f);
   std::fclose(f);
-  ASSERT_EQ(LoadFileImage(short_path, image).status, LoadStatus::kOk);
+  ASSERT_TRUE(LoadFileImage(short_path, image).ok);
   EXPECT_EQ(image.header[9], '9');
   EXPECT_EQ(image.header[10], 0xFF);
   EXPECT_EQ(image.header[63], 0xFF);
@@ -235,12 +235,13 @@ TEST(FileLoading, ShortFilesAndCutFilesAndMissingFiles) {
   std::vector<uint8_t> bytes(kHeaderSize + kAreaSize + 3, 0x46);
   std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
-  ASSERT_EQ(LoadFileImage(long_path, image).status, LoadStatus::kOk);
+  ASSERT_TRUE(LoadFileImage(long_path, image).ok);
   EXPECT_TRUE(image.cut_at_capacity);
   EXPECT_EQ(image.loaded_bytes, kAreaSize);
 
-  const LoadResult missing = LoadFileImage(dir + "/no/such.bin", image);
-  EXPECT_EQ(missing.status, LoadStatus::kCannotOpen);
+  const FileResult missing = LoadFileImage(dir + "/no/such.bin", image);
+  EXPECT_FALSE(missing.ok);
+  EXPECT_EQ(missing.message.rfind("Cannot open ", 0), 0u);
   EXPECT_NE(missing.message.find("no/such.bin"), std::string::npos);
 }
 

@@ -22,7 +22,7 @@ TEST(LoadFromMemory, AShortFileLeavesTheRestOfTheHeaderAt0xFF) {
   auto image = std::make_unique<FileImage>();
   image->area()[5] = 9;  // left over from an earlier load
   const synth::Bytes ten(10, 0x41);
-  EXPECT_EQ(LoadFileImage(Span(ten), *image).status, LoadStatus::kOk);
+  EXPECT_TRUE(LoadFileImage(Span(ten), *image).ok);
   EXPECT_EQ(image->header_bytes, 10u);
   EXPECT_EQ(image->loaded_bytes, 0u);
   EXPECT_EQ(image->header[9], 0x41);
@@ -52,7 +52,7 @@ TEST(LoadFromMemory, EqualsLoadingTheSameBytesFromAFile) {
   ASSERT_TRUE(synth::SaveBytes(bytes, path));
   auto from_file = std::make_unique<FileImage>();
   auto from_memory = std::make_unique<FileImage>();
-  ASSERT_EQ(LoadFileImage(path, *from_file).status, LoadStatus::kOk);
+  ASSERT_TRUE(LoadFileImage(path, *from_file).ok);
   std::remove(path.c_str());
   LoadFileImage(Span(bytes), *from_memory);
   EXPECT_EQ(from_memory->header, from_file->header);

@@ -49,4 +49,15 @@ inline std::vector<uint16_t> EarlyPeakTrace() {
   return s;
 }
 
+// An OJIP record named `name` whose trace rises from 400 (samples 0..39) in a straight line to
+// `fm` at sample 150 and stays there: the groups of the comparison tests differ only in Fm.
+inline synth::RecordSpec OjipRamp(const char* name, uint16_t fm) {
+  std::vector<uint16_t> s(208, 400);
+  for (int i = 40; i < 208; ++i)
+    s[i] = static_cast<uint16_t>(400 + (fm - 400) * (i < 150 ? i : 150) / 150);
+  synth::RecordSpec r = MakeRecord(1, {0xC0010BB8}, {synth::OjipBlock(0xC0010BB8, s)});
+  r.name = name;
+  return r;
+}
+
 }  // namespace corvel::testing

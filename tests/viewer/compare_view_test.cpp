@@ -9,31 +9,25 @@
 
 #include "analysis/compare_csv.h"
 #include "records/measurement_type.h"
+#include "support/record_builders.h"
 #include "synth/writer.h"
 #include "viewer/session.h"
 
 namespace corvel {
 namespace {
 
-synth::RecordSpec Ojip(const char* name, uint16_t fm) {
-  synth::RecordSpec r;
-  r.name = name;
-  r.type_word = 1;
-  r.program = {0xC0010BB8, 0xBE000000};
-  std::vector<uint16_t> s(208, 400);
-  for (int i = 40; i < 208; ++i)
-    s[i] = static_cast<uint16_t>(400 + (fm - 400) * (i < 150 ? i : 150) / 150);
-  r.blocks.push_back(synth::OjipBlock(0xC0010BB8, s));
-  return r;
-}
+using testing::OjipRamp;
 
 class CompareViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     synth::FileBuilder b;
-    b.Add(Ojip("CK1", 1800)).Add(Ojip("CK2", 1900)).Add(Ojip("T1", 2500)).Add(Ojip("T2", 2600));
+    b.Add(OjipRamp("CK1", 1800))
+        .Add(OjipRamp("CK2", 1900))
+        .Add(OjipRamp("T1", 2500))
+        .Add(OjipRamp("T2", 2600));
     const synth::Bytes bytes = b.File();
-    ASSERT_EQ(s.Open(bytes, "four.bin").status, LoadStatus::kOk);
+    ASSERT_TRUE(s.Open(bytes, "four.bin").ok);
   }
   void Select(std::initializer_list<int> positions) {
     for (int p = 0; p < s.list().count; ++p) s.SetSelected(p, false);

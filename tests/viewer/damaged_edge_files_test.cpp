@@ -24,7 +24,7 @@ class DamagedEdgeFiles : public ::testing::Test {
     const auto bytes = synth::MakeEdgeFile(name);
     ASSERT_TRUE(bytes.has_value()) << name;
     bytes_ = *bytes;
-    ASSERT_EQ(s_.Open(std::span<const uint8_t>(bytes_), name).status, LoadStatus::kOk);
+    ASSERT_TRUE(s_.Open(std::span<const uint8_t>(bytes_), name).ok);
     s_.SwitchType(radio_item);
   }
   // File offset of the first data block of list position p.

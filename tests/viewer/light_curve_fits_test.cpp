@@ -23,8 +23,7 @@ class KnownCurves : public ::testing::Test {
  protected:
   void SetUp() override {
     bytes_ = synth::MakeLightCurveFile(1);
-    ASSERT_EQ(session_.Open(std::span<const uint8_t>(bytes_), "known_curves.bin").status,
-              LoadStatus::kOk);
+    ASSERT_TRUE(session_.Open(std::span<const uint8_t>(bytes_), "known_curves.bin").ok);
     session_.SwitchType(kRlc);
     ASSERT_EQ(session_.list().count, 12);
   }

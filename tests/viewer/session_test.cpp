@@ -12,6 +12,7 @@
 #include <string>
 
 #include "records/record.h"
+#include "support/test_folder.h"
 #include "synth/writer.h"
 
 namespace corvel {
@@ -51,14 +52,12 @@ std::string Slurp(const std::string& path) {
 class SessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = ::testing::TempDir() + "session_" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::create_directories(dir);
+    dir = testing::TestFolder("session");
     synth::FileBuilder b;
     b.Add(Ojip(1, 1800)).Add(Chl(2, 1234)).Add(Ojip(3, 2500)).Add(Ojip(4, 2100)).Add(Chl(5, 0));
     file = dir + "/five.bin";
     ASSERT_TRUE(b.Save(file));
-    ASSERT_EQ(s.Open(file).status, LoadStatus::kOk);
+    ASSERT_TRUE(s.Open(file).ok);
   }
   std::string dir, file;
   Session s;
@@ -76,14 +75,14 @@ TEST_F(SessionTest, AFileThatCannotBeReadLeavesTheLoadedOneAlone) {
   s.SetSelected(1, true);
   s.DeleteSelected();
   ASSERT_TRUE(s.HasUnsavedDeletions());
-  const LoadResult r = s.Open(dir + "/missing.bin");
-  EXPECT_NE(r.status, LoadStatus::kOk);
+  const FileResult r = s.Open(dir + "/missing.bin");
+  EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find("missing.bin"), std::string::npos);
   EXPECT_EQ(s.list().count, 2);
   EXPECT_TRUE(s.HasUnsavedDeletions());
   EXPECT_EQ(s.SaveModeForDialog(), 1);
   // A directory cannot be read as a file either.
-  EXPECT_NE(s.Open(dir).status, LoadStatus::kOk);
+  EXPECT_FALSE(s.Open(dir).ok);
   EXPECT_EQ(s.list().count, 2);
 }
 
@@ -94,8 +93,8 @@ TEST_F(SessionTest, OpeningAFifoOrADeviceIsRefusedAtOnceAndKeepsTheLoadedFile) {
   const std::string fifo = dir + "/measurements.bin";
   std::filesystem::remove(fifo);  // left by an earlier run in the same folder
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const LoadResult r = s.Open(fifo);
-  EXPECT_EQ(r.status, LoadStatus::kCannotOpen);
+  const FileResult r = s.Open(fifo);
+  EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.message, "Cannot open " + fifo + ": not a regular file");
   EXPECT_EQ(s.list().count, 3);
   EXPECT_EQ(s.Open("/dev/null").message, "Cannot open /dev/null: not a regular file");
@@ -158,12 +157,12 @@ TEST_F(SessionTest, DeleteRenumbersAndSavingTheFileMakesItPermanent) {
   EXPECT_FALSE(s.HasUnsavedDeletions());
 
   Session reopened;
-  ASSERT_EQ(reopened.Open(dir + "/all.bin").status, LoadStatus::kOk);
+  ASSERT_TRUE(reopened.Open(dir + "/all.bin").ok);
   EXPECT_EQ(reopened.list().count, 2);
   EXPECT_EQ(reopened.record_tally(), 4u);
   EXPECT_EQ(Slurp(dir + "/all.bin").substr(0, 64), Slurp(file).substr(0, 64));
   // Reopening the original brings the deleted record back.
-  ASSERT_EQ(s.Open(file).status, LoadStatus::kOk);
+  ASSERT_TRUE(s.Open(file).ok);
   EXPECT_EQ(s.list().count, 3);
 }
 
@@ -230,7 +229,7 @@ TEST(SessionNotice, SaysWhatTheFileDoesNotLetTheViewerShow) {
   for (int i = 0; i < 10000; ++i) many.Add(small);
   ASSERT_TRUE(many.Save(dir + "/many.bin"));
   Session s;
-  ASSERT_EQ(s.Open(dir + "/many.bin").status, LoadStatus::kOk);
+  ASSERT_TRUE(s.Open(dir + "/many.bin").ok);
   EXPECT_TRUE(s.last_build().truncated);
   EXPECT_NE(s.Notice().find("9998"), std::string::npos);
   EXPECT_EQ(s.Notice().find("偏移"), std::string::npos);
@@ -242,7 +241,7 @@ TEST(SessionNotice, SaysWhatTheFileDoesNotLetTheViewerShow) {
   bad.record_length = 0;
   broken.Add(bad);
   ASSERT_TRUE(broken.Save(dir + "/broken.bin"));
-  ASSERT_EQ(s.Open(dir + "/broken.bin").status, LoadStatus::kOk);
+  ASSERT_TRUE(s.Open(dir + "/broken.bin").ok);
   const std::string at = std::to_string(s.chain_end().offset);
   EXPECT_TRUE(s.chain_end().damaged);
   EXPECT_NE(s.Notice().find(at), std::string::npos);

@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "export/binary_save.h"
+#include "support/test_folder.h"
 #include "synth/writer.h"
 #include "viewer/session.h"
 
@@ -52,15 +53,13 @@ int Lines(const std::string& csv) {
 class StaleTable : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = ::testing::TempDir() + "stale_" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::create_directories(dir);
+    dir = testing::TestFolder("stale");
     first = dir + "/first.bin";
     second = dir + "/second.bin";
     ASSERT_TRUE(
         synth::FileBuilder().Add(Ojip("FIRST", 1)).Add(Ojip("FIRST", 2)).Add(Chl(3)).Save(first));
     ASSERT_TRUE(synth::FileBuilder().Add(Ojip("SECOND", 7)).Save(second));
-    ASSERT_EQ(s.Open(first).status, LoadStatus::kOk);
+    ASSERT_TRUE(s.Open(first).ok);
     ASSERT_TRUE(s.SelectAll());
     ASSERT_EQ(s.grid().Cell(2, 0), "FIRST0002");
   }
@@ -75,7 +74,7 @@ class StaleTable : public ::testing::Test {
 };
 
 TEST_F(StaleTable, OpeningAnotherFileDropsTheRowsOfTheFirst) {
-  ASSERT_EQ(s.Open(second).status, LoadStatus::kOk);
+  ASSERT_TRUE(s.Open(second).ok);
   EXPECT_EQ(s.grid().row_count(), 2);
   EXPECT_EQ(s.grid().Cell(0, 0), "Filename");
   EXPECT_EQ(s.grid().Cell(1, 0), "");
@@ -116,7 +115,7 @@ TEST_F(StaleTable, DeleteDropsTheDeletedRecordsRow) {
 
 TEST_F(StaleTable, AFailedOpenKeepsTheTableOfTheLoadedFile) {
   // Rule D4: nothing of the loaded file changes when another cannot be read.
-  EXPECT_NE(s.Open(dir + "/missing.bin").status, LoadStatus::kOk);
+  EXPECT_FALSE(s.Open(dir + "/missing.bin").ok);
   EXPECT_EQ(s.grid().Cell(2, 0), "FIRST0002");
 }
 
@@ -137,9 +136,9 @@ TEST_F(StaleTable, CurrentTypeSavesEveryEntryAndSelectedOnlyTheSelected) {
   ASSERT_TRUE(s.SaveData(SaveMode::kCurrentType, dir + "/type.bin").write.ok);
   ASSERT_TRUE(s.SaveData(SaveMode::kSelected, dir + "/one.bin").write.ok);
   Session back;
-  ASSERT_EQ(back.Open(dir + "/type.bin").status, LoadStatus::kOk);
+  ASSERT_TRUE(back.Open(dir + "/type.bin").ok);
   EXPECT_EQ(back.list().count, 2);
-  ASSERT_EQ(back.Open(dir + "/one.bin").status, LoadStatus::kOk);
+  ASSERT_TRUE(back.Open(dir + "/one.bin").ok);
   ASSERT_EQ(back.list().count, 1);
   EXPECT_NE(back.list().label(0).find("FIRST0002"), std::string_view::npos);
 }
