@@ -387,7 +387,10 @@ int Run(int argc, char** argv) {
 int main() {
   int argc = 0;
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-  if (!wide) return 1;
+  if (!wide) {
+    std::fputs("corvel-cli: cannot read the command line\n", stderr);
+    return 1;
+  }
   std::vector<std::string> arguments;
   arguments.reserve(static_cast<size_t>(argc));
   for (int i = 0; i < argc; ++i) arguments.push_back(corvel::Utf8FromWide(wide[i]));
