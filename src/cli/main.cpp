@@ -1,5 +1,11 @@
 // corvel-cli: the viewer's rules in a batch. Every output is what the window would have written.
-#include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it needs.
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -8,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/compare_csv.h"
 #include "analysis/table_params.h"
@@ -22,6 +29,7 @@
 #include "params/table_csv.h"
 #include "records/byte_sink.h"
 #include "records/measurement_type.h"
+#include "records/native_path.h"
 #include "records/record.h"
 #include "synth/kinds.h"
 #include "viewer/session.h"
@@ -59,12 +67,10 @@ int FinishStdout() {
   return 0;
 }
 
-// An output name that cannot name a file: empty, ending in '/', or an existing folder. Such a
-// name would otherwise become a hidden ".csv" or ".bin" inside the folder.
+// An output name that cannot name a file: empty, ending in a path separator, or an existing
+// folder. Such a name would otherwise become a hidden ".csv" or ".bin" inside the folder.
 bool IsBadOutputName(const std::string& name) {
-  if (name.empty() || name.back() == '/') return true;
-  struct stat st;
-  return ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return name.empty() || LastPathSeparator(name) == name.size() - 1 || IsFolder(name);
 }
 
 // Standard output without -o; otherwise the named file, written whole or not at all.
@@ -375,6 +381,29 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace corvel::cli
 
+#ifdef _WIN32
+// The arguments as UTF-8, whatever the console's code page; the outputs byte for byte as on Linux
+// (no LF to CR LF translation on standard output and standard error).
+int main() {
+  int argc = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  if (!wide) {
+    std::fputs("corvel-cli: cannot read the command line\n", stderr);
+    return 1;
+  }
+  std::vector<std::string> arguments;
+  arguments.reserve(static_cast<size_t>(argc));
+  for (int i = 0; i < argc; ++i) arguments.push_back(corvel::Utf8FromWide(wide[i]));
+  ::LocalFree(wide);
+  std::vector<char*> argv;
+  for (std::string& a : arguments) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  ::_setmode(::_fileno(stderr), _O_BINARY);
+  return corvel::cli::Run(argc, argv.data());
+}
+#else
 int main(int argc, char** argv) {
   return corvel::cli::Run(argc, argv);
 }
+#endif

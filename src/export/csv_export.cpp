@@ -1,15 +1,11 @@
 #include "export/csv_export.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "export/export_names.h"
 #include "export/info_text.h"
 #include "export/record_csv.h"
+#include "records/native_path.h"
 #include "records/record.h"
 
 namespace corvel {
@@ -22,11 +18,11 @@ constexpr size_t kPathMax = 4095;
 
 // Why `path` cannot be written as a file, or nullptr when nothing is known to stand in its way.
 const char* UnusableName(const std::string& path) {
-  const size_t slash = path.rfind('/');
+  const size_t slash = LastPathSeparator(path);
   const size_t name_length = slash == std::string::npos ? path.size() : path.size() - slash - 1;
-  if (name_length > kNameMax || path.size() > kPathMax) return std::strerror(ENAMETOOLONG);
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  // The reasons as Linux words them, on every system.
+  if (name_length > kNameMax || path.size() > kPathMax) return "File name too long";
+  if (IsFolder(path)) return "Is a directory";
   return nullptr;
 }
 
@@ -68,7 +64,7 @@ FileResult ExportRecordsCsv(const FileImage& image, const RecordList& list, cons
       result = WriteFileAtomically(names[k], extra->produce);
     if (result.ok) continue;
     // A part of an export is no export: the files written so far go again.
-    for (size_t j = 0; j < k; ++j) ::unlink(names[j].c_str());
+    for (size_t j = 0; j < k; ++j) RemoveFile(names[j]);
     std::string message = result.message;
     if (k > 0)
       message += "; the " + std::to_string(k) +

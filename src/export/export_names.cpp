@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "records/gbk_text.h"
+#include "records/native_path.h"
 
 namespace corvel {
 
@@ -26,7 +27,7 @@ bool IsUnsafe(unsigned char c) {
 }
 
 size_t LastComponentStart(const std::string& path) {
-  const size_t slash = path.rfind('/');
+  const size_t slash = LastPathSeparator(path);
   return slash == std::string::npos ? 0 : slash + 1;
 }
 

@@ -1,3 +1,5 @@
+// The POSIX form of the writer; file_writer_windows.cpp is the Windows one.
+#ifndef _WIN32
 #include "export/file_writer.h"
 
 #include <fcntl.h>
@@ -256,3 +258,5 @@ FileResult WriteFileAtomically(const std::string& path,
 }
 
 }  // namespace corvel
+
+#endif  // _WIN32

@@ -25,13 +25,16 @@ namespace corvel {
 //   it, since nothing can replace it; a FIFO that no process reads from is refused rather than
 //   waited for;
 // - anything else (a block device, a socket): refused as "not a regular file".
-// Paths are UTF-8.
+// On Windows (file_writer_windows.cpp) a missing or regular target is replaced the same way
+// (ReplaceFileW, or MoveFileExW for a new name); links and devices get no rule of their own there.
+// Paths are UTF-8, also on Windows.
 FileResult WriteFileAtomically(const std::string& path,
                                const std::function<bool(ByteSink&)>& produce);
 
 // Makes SIGINT and SIGTERM remove the temporary file of a save in progress before the process
 // ends by that signal, as it would have without the handler. For single-threaded programs (the
-// command-line tool); the window does not install it.
+// command-line tool); the window does not install it. On Windows the same for Ctrl+C and Ctrl+Break
+// (a console control handler).
 void RemoveTemporaryFilesOnTerminationSignals();
 
 }  // namespace corvel

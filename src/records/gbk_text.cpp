@@ -1,12 +1,52 @@
 #include "records/gbk_text.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
 
 #include <cerrno>
+#endif
 
 namespace corvel {
 
 namespace {
+
+#ifdef _WIN32
+
+// Code page 936 through the Windows API. It also gives the user-defined areas (as private-use
+// characters) and maps a few bytes by best fit, where the Linux decoder finds no character: those
+// are refused here too, so that both systems decode exactly the same sequences (rule D14).
+class GbkDecoder {
+ public:
+  static constexpr unsigned kCodePage = 936;
+
+  bool valid() const { return true; }
+
+  // As the iconv form below: the UTF-8 length, 0 when the bytes are not one whole character, or -1
+  // when a lead byte waits for its second byte.
+  int Convert(const char* in, size_t size, char* out) {
+    const unsigned char lead = static_cast<unsigned char>(in[0]);
+    if (size == 1 && lead != 0x80) return ::IsDBCSLeadByteEx(kCodePage, lead) ? -1 : 0;
+    wchar_t wide[2];
+    const int n =
+        ::MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, in, static_cast<int>(size), wide, 2);
+    if (n != 1) return 0;
+    const unsigned c = wide[0];
+    if (c < 0x80 || c == 0xFFFD || (c >= 0xD800 && c <= 0xF8FF)) return 0;
+    if (c < 0x800) {
+      out[0] = static_cast<char>(0xC0 | (c >> 6));
+      out[1] = static_cast<char>(0x80 | (c & 0x3F));
+      return 2;
+    }
+    out[0] = static_cast<char>(0xE0 | (c >> 12));
+    out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (c & 0x3F));
+    return 3;
+  }
+};
+
+#else
 
 // One GBK to UTF-8 converter per thread, opened on first use.
 class GbkDecoder {
@@ -36,6 +76,8 @@ class GbkDecoder {
  private:
   iconv_t cd_;
 };
+
+#endif
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "records/native_path.h"
+
 namespace corvel::synth {
 
 namespace {
@@ -127,7 +129,7 @@ bool FileBuilder::Save(const std::string& path) const {
 }
 
 bool SaveBytes(const Bytes& bytes, const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
+  std::FILE* f = OpenFile(path, "wb");
   if (!f) return false;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   const bool closed = std::fclose(f) == 0;

@@ -1,14 +1,13 @@
 // Inputs and scratch folders for the export tests.
 #pragma once
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <set>
 #include <string>
 
@@ -23,9 +22,14 @@ namespace corvel::testing {
 class ScratchDir {
  public:
   ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "corvel-export-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    // A random name made only by whoever creates it first, as mkdtemp does (which Windows lacks).
+    std::random_device random;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const std::filesystem::path candidate = temp / ("corvel-export-" + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
+    }
   }
   ~ScratchDir() {
     std::error_code ec;

@@ -116,6 +116,7 @@ TEST_F(CompareViewTest, TheSummarySaveWritesTheComparisonsCsv) {
   WriteCompareCsv(view.comparison(), expected);
   EXPECT_EQ(bytes, expected.text);
   EXPECT_EQ(bytes.substr(0, kCompareCsvHeader.size()), kCompareCsvHeader);
+  in.close();  // Windows removes no file that is still open
   std::filesystem::remove(path);
 }
 

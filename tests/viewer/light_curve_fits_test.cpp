@@ -135,6 +135,7 @@ TEST_F(KnownCurves, SavedFitTableMatchesTheRows) {
   ASSERT_TRUE(session_.SaveFitTable(out).ok);
   std::ifstream in(out, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();  // Windows removes no file that is still open
   std::filesystem::remove(out);
   EXPECT_EQ(text.rfind(std::string(kFitCsvHeader) + "\r\n", 0), 0u);
   EXPECT_NE(text.find("\r\n1,WEBB1,webb,"), std::string::npos);
