@@ -88,6 +88,21 @@ void Grid::Set(int row, int col, std::string_view text) {
   last_cols_ = col + 1;
 }
 
+void Grid::AppendCells(int row, int col, std::string_view cells, int count) {
+  while (last_row_ < row) {
+    start_.push_back(static_cast<uint32_t>(arena_.size()));
+    ++last_row_;
+    last_cols_ = 0;
+  }
+  const size_t skipped = static_cast<size_t>(col - last_cols_);
+  const size_t at = arena_.size();
+  arena_.resize(at + skipped + cells.size());
+  char* out = arena_.data() + at;
+  std::memset(out, 0, skipped);
+  std::memcpy(out + skipped, cells.data(), cells.size());
+  last_cols_ = col + count;
+}
+
 void Grid::SetSlow(int row, int col, std::string_view text) {
   const std::string_view old_cells = RowCells(row);
   const size_t begin = start_[row];

@@ -25,6 +25,15 @@ class Grid {
 
   // Cells outside the shape are not stored. Text ends at its first NUL.
   void Set(int row, int col, std::string_view text);
+  // Whether cells of `row` from column `col` on would only append (the fast path of Set).
+  bool CanAppend(int row, int col) const {
+    return row >= 0 && row < rows_ && col >= 0 &&
+           (row > last_row_ || (row == last_row_ && col >= last_cols_));
+  }
+  // Stores `cells`, `count` cells each ended by a NUL and none holding a NUL, at columns col,
+  // col + 1, ... of `row` in one piece, as that many Set calls would; CanAppend(row, col) must
+  // hold and col + count must not pass the column count.
+  void AppendCells(int row, int col, std::string_view cells, int count);
   // Empty for empty cells and cells outside the shape.
   std::string_view Cell(int row, int col) const;
 
