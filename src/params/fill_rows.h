@@ -192,12 +192,14 @@ class RowCounter {
   int row_ = 0;
 };
 
-// Calls fill(position, offset) for every selected list position, in list order.
+// Calls fill(position, offset) for every selected list position of the source's range, in list
+// order.
 template <class Fill>
 void ForEachSelected(const GridSource& src, Fill&& fill) {
   const RecordList& list = src.list;
-  const int count = list.count < kSlotCount ? list.count : kSlotCount;
-  for (int i = 0; i < count; ++i)
+  int count = list.count < kSlotCount ? list.count : kSlotCount;
+  if (src.end < count) count = src.end;
+  for (int i = src.begin < 0 ? 0 : src.begin; i < count; ++i)
     if (list.selected[i]) fill(i, list.offset(i));
 }
 

@@ -34,6 +34,11 @@ class Grid {
   // col + 1, ... of `row` in one piece, as that many Set calls would; CanAppend(row, col) must
   // hold and col + count must not pass the column count.
   void AppendCells(int row, int col, std::string_view cells, int count);
+  // Appends the rows a fill routine wrote into `piece` (reset to 2 rows, the same columns, nothing
+  // in row 0) as if it had gone on writing into this grid: piece row r becomes row
+  // row_count() - 2 + r, and the row count grows by piece.row_count() - 2. The last row of this
+  // grid must be empty, as a fill routine leaves it.
+  void AppendRows(const Grid& piece);
   // Empty for empty cells and cells outside the shape.
   std::string_view Cell(int row, int col) const;
 

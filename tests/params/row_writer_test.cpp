@@ -1,11 +1,10 @@
 // The row writer of the fill routines: cells gathered per row, numbers written without printf.
-#include "params/fill_rows.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
+#include "params/fill_rows.h"
 #include "params/grid.h"
 
 namespace corvel {
@@ -22,7 +21,10 @@ TEST(RowWriter, CellsOutOfColumnOrderAreStoredAsSetStoresThem) {
     w.Fixed(4, 1.5f, 1);
     w.Text(9, "dropped");  // outside the shape
   }
-  EXPECT_EQ(grid.RowCells(1), std::string_view("\0" "7\0-4\0x\0" "1.5\0", 12));
+  EXPECT_EQ(grid.RowCells(1), std::string_view("\0"
+                                               "7\0-4\0x\0"
+                                               "1.5\0",
+                                               12));
 }
 
 TEST(RowWriter, IdentityPadsLikePrintf) {
