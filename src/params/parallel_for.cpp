@@ -16,7 +16,9 @@ std::atomic<int> g_threads{0};
 
 }  // namespace
 
-void SetWorkerThreads(int threads) { g_threads.store(threads < 0 ? 0 : threads); }
+void SetWorkerThreads(int threads) {
+  g_threads.store(threads < 0 ? 0 : threads);
+}
 
 int ThreadsFor(int positions) {
   if (positions < kParallelMinPositions) return 1;
@@ -31,9 +33,7 @@ int ThreadsFor(int positions) {
 void ForEachPart(int positions, int parts, const std::function<void(int, int, int)>& run) {
   if (positions <= 0) return;
   if (parts < 1) parts = 1;
-  auto bound = [&](int part) {
-    return static_cast<int>(int64_t{positions} * part / parts);
-  };
+  auto bound = [&](int part) { return static_cast<int>(int64_t{positions} * part / parts); };
   std::vector<std::jthread> workers;
   workers.reserve(static_cast<size_t>(parts - 1));
   for (int part = 1; part < parts; ++part)
