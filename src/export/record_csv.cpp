@@ -1,6 +1,7 @@
 #include "export/record_csv.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -116,10 +117,14 @@ char* PutUnsigned(char* p, unsigned v) {
 // from there on for OJIP traces, seconds with three decimals for pulse traces.
 size_t FormatTime(uint32_t code, uint32_t n, char* out) {
   if ((code >> 24) == kTracePulse) {
+    // to_chars with a precision writes exactly what printf's %.3f and %.2f write.
     const float seconds = static_cast<float>((n + 1) * PulseStepMs(code)) * 0.001f;
-    return static_cast<size_t>(std::snprintf(out, 32, "%.3f", double{seconds}));
+    return static_cast<size_t>(
+        std::to_chars(out, out + 31, double{seconds}, std::chars_format::fixed, 3).ptr - out);
   }
-  if (n < 64) return static_cast<size_t>(std::snprintf(out, 32, "%.2f", double{OjipTimeMs(n)}));
+  if (n < 64)
+    return static_cast<size_t>(
+        std::to_chars(out, out + 31, double{OjipTimeMs(n)}, std::chars_format::fixed, 2).ptr - out);
   return static_cast<size_t>(PutUnsigned(out, OjipTimeWholeMs(n)) - out);
 }
 

@@ -88,6 +88,42 @@ void Grid::Set(int row, int col, std::string_view text) {
   last_cols_ = col + 1;
 }
 
+void Grid::AppendCells(int row, int col, std::string_view cells, int count) {
+  while (last_row_ < row) {
+    start_.push_back(static_cast<uint32_t>(arena_.size()));
+    ++last_row_;
+    last_cols_ = 0;
+  }
+  const size_t skipped = static_cast<size_t>(col - last_cols_);
+  const size_t at = arena_.size();
+  arena_.resize(at + skipped + cells.size());
+  char* out = arena_.data() + at;
+  std::memset(out, 0, skipped);
+  std::memcpy(out + skipped, cells.data(), cells.size());
+  last_cols_ = col + count;
+}
+
+void Grid::AppendRows(const Grid& piece) {
+  if (piece.rows_ <= 2) return;
+  const int shift = rows_ - 2;
+  if (piece.last_row_ >= 1) {
+    const size_t from = piece.start_[1];
+    const size_t base = arena_.size();
+    // Empty rows up to the piece's first are stored empty.
+    while (last_row_ < shift) {
+      start_.push_back(static_cast<uint32_t>(base));
+      ++last_row_;
+    }
+    for (int r = 1; r <= piece.last_row_; ++r)
+      start_.push_back(static_cast<uint32_t>(base + piece.start_[r] - from));
+    arena_.insert(arena_.end(), piece.arena_.begin() + static_cast<std::ptrdiff_t>(from),
+                  piece.arena_.end());
+    last_row_ = shift + piece.last_row_;
+    last_cols_ = piece.last_cols_;
+  }
+  rows_ = shift + piece.rows_;
+}
+
 void Grid::SetSlow(int row, int col, std::string_view text) {
   const std::string_view old_cells = RowCells(row);
   const size_t begin = start_[row];

@@ -25,6 +25,20 @@ class Grid {
 
   // Cells outside the shape are not stored. Text ends at its first NUL.
   void Set(int row, int col, std::string_view text);
+  // Whether cells of `row` from column `col` on would only append (the fast path of Set).
+  bool CanAppend(int row, int col) const {
+    return row >= 0 && row < rows_ && col >= 0 &&
+           (row > last_row_ || (row == last_row_ && col >= last_cols_));
+  }
+  // Stores `cells`, `count` cells each ended by a NUL and none holding a NUL, at columns col,
+  // col + 1, ... of `row` in one piece, as that many Set calls would; CanAppend(row, col) must
+  // hold and col + count must not pass the column count.
+  void AppendCells(int row, int col, std::string_view cells, int count);
+  // Appends the rows a fill routine wrote into `piece` (reset to 2 rows, the same columns, nothing
+  // in row 0) as if it had gone on writing into this grid: piece row r becomes row
+  // row_count() - 2 + r, and the row count grows by piece.row_count() - 2. The last row of this
+  // grid must be empty, as a fill routine leaves it.
+  void AppendRows(const Grid& piece);
   // Empty for empty cells and cells outside the shape.
   std::string_view Cell(int row, int col) const;
 

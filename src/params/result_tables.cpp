@@ -1,5 +1,6 @@
 #include "params/result_tables.h"
 
+#include "params/parallel_for.h"
 #include "params/type_params.h"
 #include "records/measurement_type.h"
 
@@ -11,7 +12,10 @@ void CacuFNinListBox(const FileImage& image, uint8_t type_code, const RecordList
   const DecodeStep decode = type ? kTypeParams[ItemIndex(type->radio)]->decode : nullptr;
   if (decode == nullptr) return;  // user-defined programs and chlorophyll are read directly
   const int count = list.count < kSlotCount ? list.count : kSlotCount;
-  for (int i = 0; i < count; ++i) decode(image, list.offset(i), tables, i);
+  // Each run decodes into the slots of its own positions only.
+  ForEachPart(count, ThreadsFor(count), [&](int begin, int end, int) {
+    for (int i = begin; i < end; ++i) decode(image, list.offset(i), tables, i);
+  });
 }
 
 }  // namespace corvel

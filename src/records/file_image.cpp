@@ -14,19 +14,29 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace corvel {
 
-FileImage::FileImage() : area_(new uint8_t[kAreaSize]()) {}
+FileImage::FileImage() : area_(static_cast<uint8_t*>(std::calloc(kAreaSize, 1))) {
+  if (!area_) throw std::bad_alloc();
+}
 
 void FileImage::PutU32(uint64_t off, uint32_t value) {
   for (int i = 0; i < 4; ++i)
     if (off + i < kAreaSize) area_[off + i] = static_cast<uint8_t>(value >> (8 * i));
+  if (off < kAreaSize)
+    dirty_ = std::max(dirty_, static_cast<uint32_t>(std::min<uint64_t>(off + 4, kAreaSize)));
+}
+
+void FileImage::ZeroFrom(uint32_t from) {
+  if (dirty_ > from) std::memset(area_.get() + from, 0, dirty_ - from);
+  dirty_ = from;
 }
 
 void FileImage::Clear() {
   header.fill(0);
-  std::memset(area_.get(), 0, kAreaSize);
+  ZeroFrom(0);
   header_bytes = 0;
   loaded_bytes = 0;
   cut_at_capacity = false;
@@ -138,10 +148,14 @@ FileResult LoadFileImage(const std::string& path, FileImage& image) {
   // Header bytes that the file cannot fill read as 0xFF, as the instrument's own reader left them.
   image.header.fill(0xFF);
   size_t header_read = 0, area_read = 0;
+  // A failed read may have left anything in the area; a read that succeeds wrote only its bytes.
+  const uint32_t dirty_before = image.dirty_;
+  image.dirty_ = kAreaSize;
   if (!ReadUpTo(fd, image.header.data(), kHeaderSize, header_read) ||
-      (header_read == kHeaderSize && !ReadUpTo(fd, image.area(), kAreaSize, area_read)))
+      (header_read == kHeaderSize && !ReadUpTo(fd, image.area_.get(), kAreaSize, area_read)))
     return CannotRead(path, Reason());
-  std::memset(image.area() + area_read, 0, kAreaSize - area_read);
+  image.dirty_ = std::max(dirty_before, static_cast<uint32_t>(area_read));
+  image.ZeroFrom(static_cast<uint32_t>(area_read));
   image.header_bytes = static_cast<uint32_t>(header_read);
   image.loaded_bytes = static_cast<uint32_t>(area_read);
   image.cut_at_capacity = false;
@@ -161,9 +175,10 @@ FileResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image) {
   size_t area_read = 0;
   if (header_read == kHeaderSize) {
     area_read = std::min<size_t>(bytes.size() - kHeaderSize, kAreaSize);
-    std::memcpy(image.area(), bytes.data() + kHeaderSize, area_read);
+    std::memcpy(image.area_.get(), bytes.data() + kHeaderSize, area_read);
   }
-  std::memset(image.area() + area_read, 0, kAreaSize - area_read);
+  image.dirty_ = std::max(image.dirty_, static_cast<uint32_t>(area_read));
+  image.ZeroFrom(static_cast<uint32_t>(area_read));
   image.header_bytes = static_cast<uint32_t>(header_read);
   image.loaded_bytes = static_cast<uint32_t>(area_read);
   image.cut_at_capacity = bytes.size() > size_t{kHeaderSize} + kAreaSize;

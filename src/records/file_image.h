@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <string>
@@ -16,16 +17,24 @@ namespace corvel {
 inline constexpr uint32_t kAreaSize = 16777216;  // bytes of the record area
 inline constexpr uint32_t kHeaderSize = 64;      // bytes of the file header
 
+class FileImage;
+FileResult LoadFileImage(const std::string& path, FileImage& image);
+FileResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image);
+
 class FileImage {
  public:
-  FileImage();  // allocates the record area once, all zero
+  FileImage();  // allocates the record area once, all zero (untouched pages stay unbacked)
 
   FileImage(const FileImage&) = delete;
   FileImage& operator=(const FileImage&) = delete;
 
   std::array<uint8_t, kHeaderSize> header{};
 
-  uint8_t* area() { return area_.get(); }
+  // Writable access: the whole area counts as written afterwards (see dirty_).
+  uint8_t* area() {
+    dirty_ = kAreaSize;
+    return area_.get();
+  }
   const uint8_t* area() const { return area_.get(); }
 
   // Bounded little-endian readers over the record area. Offsets are 64-bit so that sums of
@@ -57,7 +66,18 @@ class FileImage {
   void Clear();
 
  private:
-  std::unique_ptr<uint8_t[]> area_;
+  friend FileResult LoadFileImage(const std::string& path, FileImage& image);
+  friend FileResult LoadFileImage(std::span<const uint8_t> bytes, FileImage& image);
+
+  // Zero from byte `from` on, for a load of `from` bytes; only the bytes an earlier load or
+  // write may have left are cleared, which spares touching the whole 16 MiB for a small file.
+  void ZeroFrom(uint32_t from);
+
+  struct Free {
+    void operator()(uint8_t* p) const { std::free(p); }
+  };
+  std::unique_ptr<uint8_t[], Free> area_;
+  uint32_t dirty_ = 0;  // the bytes at and past this offset are zero
 };
 
 // Reads a measurement file in one bulk read into `image` (header, area, zero fill). A file shorter

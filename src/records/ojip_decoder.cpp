@@ -1,5 +1,6 @@
 #include "records/ojip_decoder.h"
 
+#include <bit>
 #include <cstring>
 
 #include "records/record.h"
@@ -22,27 +23,25 @@ int32_t DecodeOjipPoints(const FileImage& image, uint64_t block_pos, OjipResult&
   int32_t n = b.sample_count();
   if (n > kOjipSamplesUsed) n = kOjipSamplesUsed;
 
-  int32_t p = 0;
-  uint16_t fm = 0;
+  // The peak is the first sample of the largest value (0 when every sample is 0). The samples
+  // are gathered first, so that the largest value is found without a branch per sample.
+  uint16_t t[kOjipSamplesUsed];
   if (b.samples() + 2u * static_cast<uint32_t>(n) <= kAreaSize) {
     // The whole trace lies inside the area: read it in place.
     const uint8_t* s = image.area() + b.samples();
-    for (int32_t i = 0; i < n; ++i, s += 2) {
-      const uint16_t v = static_cast<uint16_t>(s[0] | (s[1] << 8));
-      if (v > fm) {
-        fm = v;
-        p = i;
-      }
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(t, s, 2u * static_cast<uint32_t>(n));
+    } else {
+      for (int32_t i = 0; i < n; ++i) t[i] = static_cast<uint16_t>(s[2 * i] | (s[2 * i + 1] << 8));
     }
   } else {
-    for (int32_t i = 0; i < n; ++i) {
-      const uint16_t v = image.U16(b.samples() + 2u * static_cast<uint32_t>(i));
-      if (v > fm) {
-        fm = v;
-        p = i;
-      }
-    }
+    for (int32_t i = 0; i < n; ++i) t[i] = image.U16(b.samples() + 2u * static_cast<uint32_t>(i));
   }
+  uint16_t fm = 0;
+  for (int32_t i = 0; i < n; ++i) fm = t[i] > fm ? t[i] : fm;
+  int32_t p = 0;
+  while (p < n && t[p] != fm) ++p;
+  if (p == n) p = 0;
   auto at = [&](int32_t i) { return TraceSample(image, b, i); };
   r.Fm = fm;
   r.Fo = static_cast<uint16_t>((at(1) + at(2) + at(3) + 1) / 3);

@@ -59,6 +59,18 @@ TEST(NumberFormat, PadsAndKeepsAllIntegerDigits) {
   EXPECT_EQ(Fixed(-3.4028235e38f, 2).size(), 39u + 1 + 1 + 2);
 }
 
+TEST(NumberFormat, DecimalsOfValuesPast63Bits) {
+  // 1e19f is 9999999980506447872 exactly; its scaled value has 21 digits.
+  EXPECT_EQ(Fixed(1e19f, 2), "9999999980506447872.00");
+  EXPECT_EQ(Fixed(-1e19f, 1), "-9999999980506447872.0");
+}
+
+TEST(NumberFormat, TieOfTheLargestFloatWithAHalf) {
+  EXPECT_EQ(Fixed(8388607.5f, 0), "8388608");
+  EXPECT_EQ(Fixed(-8388607.5f, 0), "-8388608");
+  EXPECT_EQ(Fixed(8388607.5f, 1), "8388607.5");
+}
+
 TEST(Grid, AppendsCellsInOrderAndSkipsGaps) {
   Grid g;
   g.Reset(3, 40);
