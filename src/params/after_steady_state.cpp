@@ -37,9 +37,8 @@ void FillGridPara_ASS(const GridSource& src, Grid& grid) {
     RowWriter w(grid, rows.Next());
     const MeasSettings set = DecodeSettings(src.image, off);
     w.Identity(src.image, off, TypeCode::kAfterSs);
-    w.Int(3, set.AssAdaptAl);
-    w.Int(4, set.AssDarkFrSec);
-    w.Int(5, set.AssAl);
+    const int64_t settings[] = {set.AssAdaptAl, set.AssDarkFrSec, set.AssAl};
+    for (int c = 0; c < 3; ++c) w.Int(3 + c, settings[c]);
   });
 }
 

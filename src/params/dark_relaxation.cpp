@@ -42,12 +42,9 @@ const char* const kTitlesDr[] = {"Filename", "Date/Time", "Meas.Type", "LAdap(5m
 
 // Twenty rows per record, one per pulse.
 void FillGridPara_DR(const GridSource& src, Grid& grid) {
-  RowCounter rows(grid);
-  ForEachSelected(src, [&](int i, uint32_t off) {
-    const DrResult& r = src.results.dr[i];
-    const int first = rows.Next();
-    for (int k = 0; k < kDrPulses; ++k) {
-      RowWriter w(grid, first + k);
+  ForEachSelectedRows(src, grid, kDrPulses, [&](int i, uint32_t off) {
+    const DrResult* r = &src.results.dr[i];
+    return [&src, r, off](int k, RowWriter& w) {
       if (k == 0) {
         const MeasSettings set = DecodeSettings(src.image, off);
         w.Identity(src.image, off, TypeCode::kDr);
@@ -55,15 +52,14 @@ void FillGridPara_DR(const GridSource& src, Grid& grid) {
         w.Int(4, set.DrDarkSec);
       }
       w.Wrapped(5, "3000(", k + 1, ")");
-      w.Int(6, r.Fo[k]);
-      w.Int(7, r.Fm[k]);
-      w.Fixed(8, r.FvFm[k]);
+      w.Int(6, r->Fo[k]);
+      w.Int(7, r->Fm[k]);
+      w.Fixed(8, r->FvFm[k]);
       if (k == 0)
         w.Text(9, "----");  // the first pulse is the reference of NPQ
       else
-        w.Fixed(9, r.NPQ[k]);
-      rows.Next();
-    }
+        w.Fixed(9, r->NPQ[k]);
+    };
   });
 }
 

@@ -203,4 +203,21 @@ void ForEachSelected(const GridSource& src, Fill&& fill) {
     if (list.selected[i]) fill(i, list.offset(i));
 }
 
+// The rows of the types that give a record several rows (one per pulse or light step), each
+// record's rows followed by an empty one: for every selected record, record(position, offset)
+// returns what writes its row k, row(k, writer), for k = 0 .. rows_per_record - 1.
+template <class Record>
+void ForEachSelectedRows(const GridSource& src, Grid& grid, int rows_per_record, Record&& record) {
+  RowCounter rows(grid);
+  ForEachSelected(src, [&](int i, uint32_t off) {
+    auto row = record(i, off);
+    const int first = rows.Next();
+    for (int k = 0; k < rows_per_record; ++k) {
+      RowWriter w(grid, first + k);
+      row(k, w);
+      rows.Next();
+    }
+  });
+}
+
 }  // namespace corvel

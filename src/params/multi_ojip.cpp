@@ -51,25 +51,19 @@ const char* const kTitlesMultiOjip[] = {
 
 // Six rows per record, one per light step; the slopes on the last.
 void FillGridPara_MTOJIP(const GridSource& src, Grid& grid) {
-  RowCounter rows(grid);
-  ForEachSelected(src, [&](int i, uint32_t off) {
-    const MultiOjipResult& r = src.results.multiojip[i];
-    const int first = rows.Next();
-    for (int s = 0; s < kMultiOjipSteps; ++s) {
-      RowWriter w(grid, first + s);
+  ForEachSelectedRows(src, grid, kMultiOjipSteps, [&](int i, uint32_t off) {
+    const MultiOjipResult* r = &src.results.multiojip[i];
+    return [&src, r, off](int s, RowWriter& w) {
       if (s == 0) w.Identity(src.image, off, TypeCode::kMultiOjip);
       w.Text(3, "1 min");
       w.Int(4, kMultiOjipLight[s]);
-      const uint16_t points[] = {r.Fo[s], r.Fl[s], r.Fk[s], r.Fj[s], r.Fi[s], r.Fm[s]};
+      const uint16_t points[] = {r->Fo[s], r->Fl[s], r->Fk[s], r->Fj[s], r->Fi[s], r->Fm[s]};
       for (int c = 0; c < 6; ++c) w.Int(5 + c, points[c]);
       if (s == kMultiOjipSteps - 1) {
-        w.Fixed(11, r.Ko);
-        w.Fixed(12, r.Kj);
-        w.Fixed(13, r.Ki);
-        w.Fixed(14, r.Kp);
+        const float slopes[] = {r->Ko, r->Kj, r->Ki, r->Kp};
+        for (int c = 0; c < 4; ++c) w.Fixed(11 + c, slopes[c]);
       }
-      rows.Next();
-    }
+    };
   });
 }
 

@@ -57,26 +57,23 @@ const char* const kTitlesRlc[] = {"Filename", "Date/Time", "Meas.Type", "LAdap(t
 
 // Ten rows per record, one per light step; a light-adapted curve leaves the quenching cells empty.
 void FillGridPara_RLC(const GridSource& src, Grid& grid) {
-  RowCounter rows(grid);
-  ForEachSelected(src, [&](int i, uint32_t off) {
-    const RlcResult& r = src.results.rlc[i];
+  ForEachSelectedRows(src, grid, kRlcSteps, [&](int i, uint32_t off) {
+    const RlcResult* r = &src.results.rlc[i];
     const MeasSettings set = DecodeSettings(src.image, off);
     const bool light_adapted = RlcLightAdapted(src.image, off);
-    const int first = rows.Next();
-    for (int k = 0; k < kRlcSteps; ++k) {
-      RowWriter w(grid, first + k);
+    return [&src, r, off, set, light_adapted](int k, RowWriter& w) {
       if (k == 0) {
         w.Identity(src.image, off, TypeCode::kRlc);
         w.Pair(3, set.RlcAdaptAl, set.RlcAdaptMin);
       }
       w.Int(4, kRlcLight[k]);
       w.Wrapped(5, "4000(", k + 1, ")");
-      w.Fixed(6, r.row[kRowYII][k]);
-      w.Fixed(7, r.row[kRowRetr][k]);
+      w.Fixed(6, r->row[kRowYII][k]);
+      w.Fixed(7, r->row[kRowRetr][k]);
       if (!light_adapted)
-        for (int q = kRowFmPrimeFm; q <= kRowYNPQ; ++q) w.Fixed(8 + q - kRowFmPrimeFm, r.row[q][k]);
-      rows.Next();
-    }
+        for (int q = kRowFmPrimeFm; q <= kRowYNPQ; ++q)
+          w.Fixed(8 + q - kRowFmPrimeFm, r->row[q][k]);
+    };
   });
 }
 
