@@ -20,6 +20,7 @@
 #include "cli/params_command.h"
 #include "export/binary_save.h"
 #include "export/record_csv.h"
+#include "params/parallel_for.h"
 #include "params/table_csv.h"
 #include "records/byte_sink.h"
 #include "records/measurement_type.h"
@@ -397,10 +398,13 @@ int main(int argc, char** argv) {
       min_seconds = std::atof(argv[++i]);
     } else if (a == "--filter" && i + 1 < argc) {
       filter = argv[++i];
+    } else if (a == "--threads" && i + 1 < argc) {
+      corvel::SetWorkerThreads(std::max(0, std::atoi(argv[++i])));
     } else {
-      std::fprintf(stderr,
-                   "usage: corvel_bench [--reps N] [--min-time SECONDS] [--filter TEXT] | "
-                   "[--benchmark_* ...]\n");
+      std::fprintf(
+          stderr,
+          "usage: corvel_bench [--reps N] [--min-time SECONDS] [--filter TEXT] [--threads N] | "
+          "[--benchmark_* ...]\n");
       return 2;
     }
   }
