@@ -42,9 +42,15 @@ int32_t DecodeOjipPoints(const FileImage& image, uint64_t block_pos, OjipResult&
   std::memset(t + n, 0, 2u * static_cast<uint32_t>(kOjipSamplesUsed - n));
   uint16_t fm = 0;
   for (int32_t i = 0; i < kOjipSamplesUsed; ++i) fm = t[i] > fm ? t[i] : fm;
+  // The first group of eight that holds the largest value, then its first sample in the group.
   int32_t p = 0;
+  for (; p + 8 <= kOjipSamplesUsed; p += 8) {
+    int hit = 0;
+    for (int32_t k = 0; k < 8; ++k) hit |= t[p + k] == fm;
+    if (hit != 0) break;
+  }
   while (p < n && t[p] != fm) ++p;
-  if (p == n) p = 0;
+  if (p >= n) p = 0;
   auto at = [&](int32_t i) { return TraceSample(image, b, i); };
   r.Fm = fm;
   r.Fo = static_cast<uint16_t>((at(1) + at(2) + at(3) + 1) / 3);

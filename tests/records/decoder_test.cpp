@@ -67,6 +67,19 @@ TEST(OjipPoints, EqualMaximaGiveTheEarlierPeakAndOnly208SamplesCount) {
   EXPECT_EQ(r.tFm, 100);  // index 90 lies at 100 ms
 }
 
+TEST(OjipPoints, PeakInsideAGroupOfEightAndInTheLastSamplesOfAShortTrace) {
+  int32_t p = 0;
+  auto s = Flat(208, 500);
+  s[99] = 2000;
+  s[97] = 2000;  // the same group of eight (96..103): the earlier one
+  Points(s, &p);
+  EXPECT_EQ(p, 97);
+  auto short_trace = Flat(45, 500);  // its last group (40..47) holds five samples
+  short_trace[44] = 900;
+  EXPECT_EQ(Points(short_trace, &p).Fm, 900);
+  EXPECT_EQ(p, 44);
+}
+
 TEST(OjipPoints, FixedPointsAndRatio) {
   std::vector<uint16_t> s(208);
   for (int i = 0; i < 208; ++i) s[i] = static_cast<uint16_t>(1000 + i);
