@@ -8,66 +8,38 @@
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
+
+#include "export/writer_parts.h"
 
 namespace corvel {
 
 namespace {
 
-// Buffers the writers' many small pieces into large writes.
-class FdSink final : public ByteSink {
- public:
-  explicit FdSink(int fd) : fd_(fd) {}
-  using ByteSink::Write;
+// Writes to a file descriptor for BufferedSink.
+struct FdOut {
+  int fd;
 
-  bool Write(const void* data, size_t size) override {
-    if (error_ != 0) return false;
-    const char* p = static_cast<const char*>(data);
-    if (used_ + size > sizeof buf_) {
-      if (!Flush()) return false;
-      if (size >= sizeof buf_) return WriteAll(p, size);
+  size_t WriteSome(const char* p, size_t size, int& error) const {
+    for (;;) {
+      const ssize_t n = ::write(fd, p, size);
+      if (n > 0) return static_cast<size_t>(n);
+      if (n < 0 && errno == EINTR) continue;
+      error = n < 0 ? errno : ENOSPC;  // a regular file that accepts nothing is full
+      return 0;
     }
-    std::memcpy(buf_ + used_, p, size);
-    used_ += size;
-    return true;
   }
-
-  bool Flush() {
-    if (error_ != 0) return false;
-    const bool ok = WriteAll(buf_, used_);
-    used_ = 0;
-    return ok;
-  }
-
-  int error() const { return error_; }
-
- private:
-  bool WriteAll(const char* p, size_t size) {
-    while (size > 0) {
-      const ssize_t n = ::write(fd_, p, size);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        error_ = errno;
-        return false;
-      }
-      if (n == 0) {  // a regular file that accepts nothing is full
-        error_ = ENOSPC;
-        return false;
-      }
-      p += n;
-      size -= static_cast<size_t>(n);
-    }
-    return true;
-  }
-
-  int fd_;
-  int error_ = 0;
-  size_t used_ = 0;
-  char buf_[1 << 16];
 };
+
+// Lets produce() write into fd and flushes what it wrote; error gets the first failure's code.
+bool ProduceInto(int fd, const std::function<bool(ByteSink&)>& produce, int& error) {
+  BufferedSink<FdOut, int> sink(FdOut{fd});
+  const bool produced = produce(sink);
+  if (produced) sink.Flush();
+  error = sink.error();
+  return produced;
+}
 
 // The temporary file of the save in progress, for the signal handler: a handler may neither
 // allocate nor take a lock, so the name lives in a fixed buffer and a flag says it is valid.
@@ -100,18 +72,8 @@ void ClearPending() {
 // Opens a new file with a unique name beside the target. Creating it with O_EXCL and mode 0666
 // lets the process's umask decide the permissions, as for any newly created file.
 int CreateTemporary(const std::string& path, std::string& temp_path) {
-  static std::atomic<unsigned> counter{0};
-  const size_t slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (base.size() > 200) base.resize(200);  // room for the suffix within a name's length limit
-  const auto now =
-      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%ld.%u.%llx.tmp", static_cast<long>(::getpid()),
-                  counter.fetch_add(1), now & 0xFFFFFFull);
-    temp_path = dir + "." + base + suffix;
+    temp_path = TemporaryNameBeside(path, path.rfind('/'), static_cast<unsigned long>(::getpid()));
     SetPending(temp_path);  // before the file exists, so no moment leaves it unregistered
     const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) {
@@ -175,13 +137,7 @@ FileResult StreamInto(const std::string& path, const std::function<bool(ByteSink
   // Full pipes make the writes wait, as for any program writing into a pipe.
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   int error = 0;
-  bool produced = false;
-  {
-    FdSink sink(fd);
-    produced = produce(sink);
-    if (produced) sink.Flush();
-    error = sink.error();
-  }
+  const bool produced = ProduceInto(fd, produce, error);
   if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;
   if (error != 0) return CannotWrite(path, std::strerror(error));
   if (!produced) return CannotWrite(path, "the output could not be produced completely");
@@ -232,13 +188,7 @@ FileResult WriteFileAtomically(const std::string& path,
     (void)::fchmod(fd, st.st_mode & 07777);
 
   int error = 0;
-  bool produced = false;
-  {
-    FdSink sink(fd);
-    produced = produce(sink);
-    if (produced) sink.Flush();
-    error = sink.error();
-  }
+  const bool produced = ProduceInto(fd, produce, error);
   // The bytes reach the disk before the name points at them (rule D12).
   if (error == 0 && produced && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;

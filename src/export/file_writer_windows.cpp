@@ -6,67 +6,30 @@
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 
 #include "export/file_writer.h"
+#include "export/writer_parts.h"
 #include "records/native_path.h"
 
 namespace corvel {
 
 namespace {
 
-// Buffers the writers' many small pieces into large writes.
-class HandleSink final : public ByteSink {
- public:
-  explicit HandleSink(HANDLE file) : file_(file) {}
-  using ByteSink::Write;
+// Writes to a file handle for BufferedSink, at most 1 GiB per WriteFile.
+struct HandleOut {
+  HANDLE file;
 
-  bool Write(const void* data, size_t size) override {
-    if (error_ != 0) return false;
-    const char* p = static_cast<const char*>(data);
-    if (used_ + size > sizeof buf_) {
-      if (!Flush()) return false;
-      if (size >= sizeof buf_) return WriteAll(p, size);
+  size_t WriteSome(const char* p, size_t size, DWORD& error) const {
+    const DWORD want = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+    DWORD n = 0;
+    if (!::WriteFile(file, p, want, &n, nullptr)) {
+      error = ::GetLastError();
+      return 0;
     }
-    std::memcpy(buf_ + used_, p, size);
-    used_ += size;
-    return true;
+    if (n == 0) error = ERROR_DISK_FULL;  // a file that accepts nothing is full
+    return n;
   }
-
-  bool Flush() {
-    if (error_ != 0) return false;
-    const bool ok = WriteAll(buf_, used_);
-    used_ = 0;
-    return ok;
-  }
-
-  DWORD error() const { return error_; }
-
- private:
-  bool WriteAll(const char* p, size_t size) {
-    while (size > 0) {
-      const DWORD want = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-      DWORD n = 0;
-      if (!::WriteFile(file_, p, want, &n, nullptr)) {
-        error_ = ::GetLastError();
-        return false;
-      }
-      if (n == 0) {  // a file that accepts nothing is full
-        error_ = ERROR_DISK_FULL;
-        return false;
-      }
-      p += n;
-      size -= n;
-    }
-    return true;
-  }
-
-  HANDLE file_;
-  DWORD error_ = 0;
-  size_t used_ = 0;
-  char buf_[1 << 16];
 };
 
 // Why a name could not be created. Windows says "path not found" also where a part of the path is
@@ -110,19 +73,9 @@ void ClearPending() {
 // Opens a new file with a unique name beside the target. FILE_SHARE_DELETE lets the Ctrl+C handler
 // remove it while it is open.
 HANDLE CreateTemporary(const std::string& path, std::wstring& temp_path, DWORD& error) {
-  static std::atomic<unsigned> counter{0};
-  const size_t slash = LastPathSeparator(path);
-  const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (base.size() > 200) base.resize(200);  // room for the suffix within a name's length limit
-  const auto now =
-      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%lu.%u.%llx.tmp",
-                  static_cast<unsigned long>(::GetCurrentProcessId()), counter.fetch_add(1),
-                  now & 0xFFFFFFull);
-    temp_path = WidePath(dir + "." + base + suffix);
+    temp_path = WidePath(TemporaryNameBeside(path, LastPathSeparator(path),
+                                             static_cast<unsigned long>(::GetCurrentProcessId())));
     SetPending(temp_path);  // before the file exists, so no moment leaves it unregistered
     const HANDLE file = ::CreateFileW(temp_path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -182,14 +135,10 @@ FileResult WriteFileAtomically(const std::string& path,
   const HANDLE file = CreateTemporary(path, temp_path, error);
   if (file == INVALID_HANDLE_VALUE) return CannotWrite(path, ReasonFor(path, error));
 
-  error = 0;
-  bool produced = false;
-  {
-    HandleSink sink(file);
-    produced = produce(sink);
-    if (produced) sink.Flush();
-    error = sink.error();
-  }
+  BufferedSink<HandleOut, DWORD> sink(HandleOut{file});
+  const bool produced = produce(sink);
+  if (produced) sink.Flush();
+  error = sink.error();
   // The bytes reach the disk before the name points at them (rule D12).
   if (error == 0 && produced && !::FlushFileBuffers(file)) error = ::GetLastError();
   if (!::CloseHandle(file) && error == 0) error = ::GetLastError();
