@@ -32,15 +32,6 @@ struct FdOut {
   }
 };
 
-// Lets produce() write into fd and flushes what it wrote; error gets the first failure's code.
-bool ProduceInto(int fd, const std::function<bool(ByteSink&)>& produce, int& error) {
-  BufferedSink<FdOut, int> sink(FdOut{fd});
-  const bool produced = produce(sink);
-  if (produced) sink.Flush();
-  error = sink.error();
-  return produced;
-}
-
 // The temporary file of the save in progress, for the signal handler: a handler may neither
 // allocate nor take a lock, so the name lives in a fixed buffer and a flag says it is valid.
 std::atomic<bool> g_cleanup_installed{false};
@@ -137,7 +128,7 @@ FileResult StreamInto(const std::string& path, const std::function<bool(ByteSink
   // Full pipes make the writes wait, as for any program writing into a pipe.
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   int error = 0;
-  const bool produced = ProduceInto(fd, produce, error);
+  const bool produced = ProduceInto(FdOut{fd}, produce, error);
   if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;
   if (error != 0) return CannotWrite(path, std::strerror(error));
   if (!produced) return CannotWrite(path, "the output could not be produced completely");
@@ -188,7 +179,7 @@ FileResult WriteFileAtomically(const std::string& path,
     (void)::fchmod(fd, st.st_mode & 07777);
 
   int error = 0;
-  const bool produced = ProduceInto(fd, produce, error);
+  const bool produced = ProduceInto(FdOut{fd}, produce, error);
   // The bytes reach the disk before the name points at them (rule D12).
   if (error == 0 && produced && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;

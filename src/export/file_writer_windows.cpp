@@ -135,10 +135,7 @@ FileResult WriteFileAtomically(const std::string& path,
   const HANDLE file = CreateTemporary(path, temp_path, error);
   if (file == INVALID_HANDLE_VALUE) return CannotWrite(path, ReasonFor(path, error));
 
-  BufferedSink<HandleOut, DWORD> sink(HandleOut{file});
-  const bool produced = produce(sink);
-  if (produced) sink.Flush();
-  error = sink.error();
+  const bool produced = ProduceInto(HandleOut{file}, produce, error);
   // The bytes reach the disk before the name points at them (rule D12).
   if (error == 0 && produced && !::FlushFileBuffers(file)) error = ::GetLastError();
   if (!::CloseHandle(file) && error == 0) error = ::GetLastError();

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "records/byte_sink.h"
@@ -75,5 +76,16 @@ class BufferedSink final : public ByteSink {
   size_t used_ = 0;
   char buf_[1 << 16];
 };
+
+// Lets produce() write through a BufferedSink of `out` and flushes what it wrote; `error` gets
+// the first failure's code. False when produce() gave up.
+template <typename Out, typename Error>
+bool ProduceInto(Out out, const std::function<bool(ByteSink&)>& produce, Error& error) {
+  BufferedSink<Out, Error> sink(out);
+  const bool produced = produce(sink);
+  if (produced) sink.Flush();
+  error = sink.error();
+  return produced;
+}
 
 }  // namespace corvel

@@ -48,13 +48,13 @@ TEST(WindowsPaths, FileInAFolderWithAChineseNameSavesAndOpens) {
 
 TEST(WindowsPaths, ExportedRecordNamesAreChineseFileNames) {
   synth::FileBuilder b;
-  synth::RecordSpec spec;
-  spec.name = "\xD6\xD0\xCE\xC4";  // GBK for 中文
-  spec.number = 7;
-  spec.type_word = 1;
-  spec.program = {0xC0010BB8, 0xBE000000};
-  spec.blocks.push_back(synth::OjipBlock(0xC0010BB8, {1, 2, 3}));
-  b.Add(spec);
+  synth::RecordSpec record;
+  record.name = "\xD6\xD0\xCE\xC4";  // GBK for 中文
+  record.number = 7;
+  record.type_word = 1;
+  record.program = {0xC0010BB8, 0xBE000000};
+  record.blocks.push_back(synth::OjipBlock(0xC0010BB8, {1, 2, 3}));
+  b.Add(record);
   const auto image = ImageOf(b.File());
   auto list = std::make_unique<RecordList>();
   uint32_t tally = 0;
